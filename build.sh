@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds Stavemont into ./build, which is a runnable program folder.
+#
+#   ./build.sh        install whatever Debian packages are missing, then build
+#   ./build.sh test   the same, then run every test (GL tests under Xvfb)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  cmake g++ make
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
+  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  libpng-dev libgtest-dev
+  xvfb xauth
+)
+
+install_missing_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build -j"$(nproc)"
+}
+
+# Every test runs under a virtual X display: Qt cannot make a GL context without one.
+run_tests() {
+  if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+  fi
+  chmod 700 "$XDG_RUNTIME_DIR"
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure
+}
+
+case "${1:-}" in
+  "") install_missing_packages; build ;;
+  test) install_missing_packages; build; run_tests ;;
+  *) echo "usage: $0 [test]" >&2; exit 2 ;;
+esac

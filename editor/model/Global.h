@@ -1,0 +1,103 @@
+// The one program-wide record of the open construction and of the editing
+// state, built only from fixed-capacity arrays addressed by 1-based indexes
+// (element 0 of every such array is unused; 0 means "none").
+#pragma once
+
+#include "KitApi.h"
+#include "platform/Bitmap.h"
+
+#include <cstdint>
+#include <string>
+
+inline constexpr int MaxPieces = 62500;
+inline constexpr int MaxViews = 100; // including the live camera
+inline constexpr int MaxKits = 100;
+inline constexpr int MaxAvailableKits = 100;
+inline constexpr int MaxKitPieces = 100;
+inline constexpr int SpinSteps = 8;
+inline constexpr int PreviewSize = 113; // spin frames, thumbnails and previews
+
+inline constexpr int MinBaseSide = 10, MaxBaseSide = 150;
+inline constexpr int MinBaseHeight = 10, MaxBaseHeight = 100;
+
+// The cell grid has one spare cell beyond the largest base in each direction.
+inline constexpr int GridX = MaxBaseSide + 1, GridY = MaxBaseSide + 1, GridZ = MaxBaseHeight + 1;
+
+// Values of Mode.
+inline constexpr char ModeNone = 0;
+inline constexpr char ModeRotate = '3';
+inline constexpr char ModeMove = '4';
+inline constexpr char ModeZoom = '5';
+inline constexpr char ModeSize = '6';
+inline constexpr char ModeBusy = '7';
+inline constexpr char ModeInsert = '8';
+inline constexpr char ModeExtract = '9';
+
+struct TPlacedPiece {
+  uint16_t Kit;   // 1-based index into Kits and KitNames
+  uint16_t Piece; // 1-based within the kit; kit calls pass its low 8 bits
+  uint8_t X, Y, Z; // origin cell: the smallest corner of the rotated box
+  uint8_t Rotation; // 1..4
+};
+static_assert(sizeof(TPlacedPiece) == 8);
+
+struct TPosition {
+  std::string Name; // at most 8 characters
+  double Distance;
+  double Tilt; // degrees, 0..90
+  double Turn; // degrees, 0 <= Turn < 360
+  double PanX, PanY;
+};
+
+// One kit in use.
+struct TKit {
+  uint8_t KitPieceCount;
+  void *Handle;
+  KitApi::TGetKit GetKit;
+  KitApi::TBeginDrawKit beginDrawKit;
+  KitApi::TGetPiece GetPiece;
+  KitApi::TGetPieceVolume GetPieceVolume;
+  KitApi::TDrawPieceLook DrawPieceLook;
+  KitApi::TDrawPieceForm DrawPieceForm;
+  KitApi::TDrawBaseLook DrawBaseLook;
+  KitApi::TDrawBaseForm DrawBaseForm;
+  TBitmap Frames[MaxKitPieces + 1][SpinSteps + 1]; // [piece][step], 113 x 113
+  TBitmap Thumbnails[MaxKitPieces + 1];            // [piece], 113 x 113
+};
+
+struct TConstruction {
+  uint32_t SceneColor; // red in the low byte
+  uint8_t SceneRed, SceneGreen, SceneBlue;
+  uint32_t BaseColor;
+  uint8_t BaseRed, BaseGreen, BaseBlue;
+  uint16_t BaseWidth, BaseLength, BaseHeight;
+  TPosition Views[MaxViews + 1]; // entry ViewCount is the live camera
+  uint16_t ViewCount;
+  uint16_t PieceCount;
+  TPlacedPiece Pieces[MaxPieces + 1];
+  uint16_t Occupancy[GridX][GridY][GridZ]; // [x][y][z], z fastest; 0 = empty
+  TKit Kits[MaxKits + 1];
+  uint16_t KitCount;
+  std::string KitNames[MaxKits + 1];
+  uint16_t AvailableKitCount;
+  std::string AvailableKitNames[MaxAvailableKits + 1];
+  std::string FileName;
+
+  // Editing state, never saved.
+  char Mode;
+  int32_t CurrentKit, CurrentPiece, CurrentRotation;
+  uint8_t CurrentSizeX, CurrentSizeY, CurrentSizeZ;
+  int32_t AnchorCell;
+  uint16_t ViewportWidth, ViewportHeight;
+  std::string ProgramDir; // with a trailing '/'
+  uint8_t ChooserKit, ChooserPiece;
+  // First row shown of each scrolled list of the main window, 1-based.
+  uint16_t FirstShownView, FirstShownKit, FirstShownAvailableKit;
+};
+
+// The open construction. Zero-initialised at program start.
+extern TConstruction Construction;
+
+// Stores a colour and its three components in one step.
+void SetSceneColor(uint32_t Color);
+void SetBaseColor(uint32_t Color);

@@ -1,0 +1,34 @@
+#include "Occupancy.h"
+
+#include "Global.h"
+
+#include <algorithm>
+
+KitApi::TCellOffset RotateFootprint(uint8_t Rotation, int I, int J, int SizeX, int SizeY) {
+  return KitApi::RotatedCell(Rotation, I, J, SizeX, SizeY);
+}
+
+void StampPiece(uint16_t N) {
+  const TPlacedPiece &P = Construction.Pieces[N];
+  const TKit &Kit = Construction.Kits[P.Kit];
+  const uint8_t Piece = uint8_t(P.Piece);
+  uint8_t SX = 0, SY = 0, SZ = 0;
+  Kit.GetPiece(Piece, &SX, &SY, &SZ);
+  for (int I = 0; I < SX; ++I)
+    for (int J = 0; J < SY; ++J) {
+      const KitApi::TCellOffset D = RotateFootprint(P.Rotation, I, J, SX, SY);
+      uint16_t *Column = Construction.Occupancy[P.X + D.Dx][P.Y + D.Dy];
+      for (int K = 0; K < SZ; ++K) {
+        uint8_t Filled = 0;
+        Kit.GetPieceVolume(Piece, uint8_t(I + 1), uint8_t(J + 1), uint8_t(K + 1), &Filled);
+        if (Filled == 1)
+          Column[P.Z + K] = N;
+      }
+    }
+}
+
+void ClearOccupancy() {
+  for (int X = 0; X < Construction.BaseWidth; ++X)
+    for (int Y = 0; Y < Construction.BaseLength; ++Y)
+      std::fill_n(Construction.Occupancy[X][Y], Construction.BaseHeight, uint16_t(0));
+}

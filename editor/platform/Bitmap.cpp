@@ -1,0 +1,6 @@
+#include "Bitmap.h"
+
+void TBitmap::SetSize(int Width, int Height) {
+  if (FImage.width() != Width || FImage.height() != Height)
+    FImage = QImage(Width, Height, QImage::Format_RGB32);
+}

@@ -1,0 +1,20 @@
+// Brick of 2 x 1 x 1 cells, every cell solid.
+#include "Brick.h"
+#include "Global.h"
+
+namespace Marbelo {
+namespace {
+
+const uint8_t Volume[2][1] = {{1}, {1}};
+
+uint8_t Filled(uint8_t X, uint8_t Y, uint8_t) { return TableCell(Volume, X, Y); }
+
+void Look() { DrawBrickLook(2, 1, 1, {imgBlueOneFace, imgBlueTwoRight, imgBlueOneUp}); }
+
+void Form(uint16_t Number) { DrawBoxForm(2, 1, 1, Number); }
+
+} // namespace
+
+const TPiece BlueOne = {2, 1, 1, Filled, Look, Form};
+
+} // namespace Marbelo

@@ -1,0 +1,17 @@
+# Fails unless the kit library's dynamic symbol table defines exactly the
+# eight kit functions.
+execute_process(COMMAND nm -D --defined-only ${KIT} OUTPUT_VARIABLE Out RESULT_VARIABLE Rc)
+if(NOT Rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${KIT}")
+endif()
+string(REGEX MATCHALL "[^\n]+" Lines "${Out}")
+set(Names)
+foreach(Line IN LISTS Lines)
+  string(REGEX REPLACE "^.* " "" Name "${Line}")
+  list(APPEND Names ${Name})
+endforeach()
+list(SORT Names)
+set(Expected DrawBaseForm DrawBaseLook DrawPieceForm DrawPieceLook GetKit GetPiece GetPieceVolume beginDrawKit)
+if(NOT "${Names}" STREQUAL "${Expected}")
+  message(FATAL_ERROR "exports: ${Names}\nexpected: ${Expected}")
+endif()

@@ -1,0 +1,164 @@
+// The construction record's shared routines: the footprint rotation, stamping
+// real kit pieces into the cell grid, clearing it, and the colour split.
+#include "MarbeloKit.h"
+#include "model/Global.h"
+#include "model/Occupancy.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace {
+
+using TCellSet = std::set<std::tuple<int, int, int>>;
+
+class ModelTest : public testing::Test {
+protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(BindMarbelo(Construction.Kits[1])); }
+
+  void SetUp() override {
+    Construction.KitCount = 1;
+    Construction.BaseWidth = 20;
+    Construction.BaseLength = 20;
+    Construction.BaseHeight = 10;
+    Construction.PieceCount = 0;
+    ClearOccupancy();
+  }
+
+  static uint16_t Place(uint16_t Piece, uint8_t X, uint8_t Y, uint8_t Z, uint8_t Rotation) {
+    const uint16_t N = ++Construction.PieceCount;
+    Construction.Pieces[N] = {1, Piece, X, Y, Z, Rotation};
+    StampPiece(N);
+    return N;
+  }
+
+  // Every cell of the base holding N.
+  static TCellSet CellsOf(uint16_t N) {
+    TCellSet Cells;
+    for (int X = 0; X < Construction.BaseWidth; ++X)
+      for (int Y = 0; Y < Construction.BaseLength; ++Y)
+        for (int Z = 0; Z < Construction.BaseHeight; ++Z)
+          if (Construction.Occupancy[X][Y][Z] == N)
+            Cells.insert({X, Y, Z});
+    return Cells;
+  }
+};
+
+TEST(RotateFootprint, TwoByThreeFootprintAtEveryRotation) {
+  // Cell (0, 0) of a 2 x 3 footprint, then cell (1, 2), for rotations 1..4.
+  const int Expected[4][2][2] = {{{0, 0}, {1, 2}}, {{0, 1}, {2, 0}}, {{1, 2}, {0, 0}},
+                                 {{2, 0}, {0, 1}}};
+  for (uint8_t R = 1; R <= 4; ++R) {
+    const KitApi::TCellOffset A = RotateFootprint(R, 0, 0, 2, 3);
+    const KitApi::TCellOffset B = RotateFootprint(R, 1, 2, 2, 3);
+    EXPECT_EQ(A.Dx, Expected[R - 1][0][0]) << int(R);
+    EXPECT_EQ(A.Dy, Expected[R - 1][0][1]) << int(R);
+    EXPECT_EQ(B.Dx, Expected[R - 1][1][0]) << int(R);
+    EXPECT_EQ(B.Dy, Expected[R - 1][1][1]) << int(R);
+  }
+}
+
+TEST(RotateFootprint, EveryRotationIsAOneToOneMapOntoTheRotatedBox) {
+  for (uint8_t R = 1; R <= 4; ++R) {
+    const bool Swapped = R == 2 || R == 4;
+    const int BoxX = Swapped ? 3 : 2, BoxY = Swapped ? 2 : 3;
+    std::set<std::pair<int, int>> Landed;
+    for (int I = 0; I < 2; ++I)
+      for (int J = 0; J < 3; ++J) {
+        const KitApi::TCellOffset D = RotateFootprint(R, I, J, 2, 3);
+        EXPECT_TRUE(D.Dx >= 0 && D.Dx < BoxX && D.Dy >= 0 && D.Dy < BoxY) << int(R);
+        Landed.insert({D.Dx, D.Dy});
+      }
+    EXPECT_EQ(Landed.size(), 6u) << int(R);
+  }
+}
+
+TEST_F(ModelTest, StampsABrickOverItsRotatedBox) {
+  // BlueThree is 2 x 3 x 1: rotations 1 and 3 cover 2 x 3 cells, 2 and 4 cover 3 x 2.
+  for (uint8_t R = 1; R <= 4; ++R) {
+    SetUp();
+    const uint16_t N = Place(3, 5, 6, 2, R);
+    const bool Swapped = R == 2 || R == 4;
+    TCellSet Expected;
+    for (int X = 0; X < (Swapped ? 3 : 2); ++X)
+      for (int Y = 0; Y < (Swapped ? 2 : 3); ++Y)
+        Expected.insert({5 + X, 6 + Y, 2});
+    EXPECT_EQ(CellsOf(N), Expected) << "rotation " << int(R);
+  }
+}
+
+TEST_F(ModelTest, TwoLayerRoofLeavesTheUpperCellsOfItsLowSideEmpty) {
+  // RoofTwo2 is 2 x 2 x 2 without the cells X = 1, Z = 2 (unrotated i = 0, k = 1).
+  // Rotation 1: low side at x = 0; 2: at y = 1; 3: at x = 1; 4: at y = 0 of the box.
+  const int LowSide[4][2][2] = {{{0, 0}, {0, 1}}, {{0, 1}, {1, 1}}, {{1, 0}, {1, 1}},
+                                {{0, 0}, {1, 0}}};
+  for (uint8_t R = 1; R <= 4; ++R) {
+    SetUp();
+    const uint16_t N = Place(11, 3, 4, 0, R);
+    TCellSet Expected;
+    for (int X = 0; X < 2; ++X)
+      for (int Y = 0; Y < 2; ++Y)
+        for (int Z = 0; Z < 2; ++Z)
+          Expected.insert({3 + X, 4 + Y, Z});
+    for (const auto &Cell : LowSide[R - 1])
+      Expected.erase({3 + Cell[0], 4 + Cell[1], 1});
+    EXPECT_EQ(CellsOf(N), Expected) << "rotation " << int(R);
+  }
+}
+
+TEST_F(ModelTest, LongRoofAndDoorStampEveryRotation) {
+  for (uint8_t R = 1; R <= 4; ++R) {
+    SetUp();
+    const uint16_t Roof = Place(10, 0, 0, 0, R); // RoofEight2: 2 x 8 x 2, 8 cells empty
+    const uint16_t Door = Place(6, 10, 10, 0, R); // 1 x 4 x 6, all solid
+    EXPECT_EQ(CellsOf(Roof).size(), 24u) << int(R);
+    EXPECT_EQ(CellsOf(Door).size(), 24u) << int(R);
+    const bool Swapped = R == 2 || R == 4;
+    EXPECT_EQ(Construction.Occupancy[10 + (Swapped ? 3 : 0)][10 + (Swapped ? 0 : 3)][5], Door);
+  }
+}
+
+TEST_F(ModelTest, ClearingTouchesOnlyTheBaseCells) {
+  Construction.BaseWidth = 150;
+  Construction.BaseLength = 150;
+  Construction.BaseHeight = 100;
+  for (int X = 0; X < GridX; ++X)
+    for (int Y = 0; Y < GridY; ++Y)
+      for (int Z = 0; Z < GridZ; ++Z)
+        Construction.Occupancy[X][Y][Z] = 7;
+  Construction.BaseWidth = 12;
+  Construction.BaseLength = 15;
+  Construction.BaseHeight = 10;
+  ClearOccupancy();
+  int Cleared = 0;
+  for (int X = 0; X < GridX; ++X)
+    for (int Y = 0; Y < GridY; ++Y)
+      for (int Z = 0; Z < GridZ; ++Z) {
+        const bool Inside = X < 12 && Y < 15 && Z < 10;
+        Cleared += Construction.Occupancy[X][Y][Z] == 0;
+        if (Inside != (Construction.Occupancy[X][Y][Z] == 0))
+          FAIL() << "cell " << X << "," << Y << "," << Z;
+      }
+  EXPECT_EQ(Cleared, 12 * 15 * 10);
+}
+
+TEST(Model, GridIsAddressedWithZFastest) {
+  const uint16_t *Origin = &Construction.Occupancy[0][0][0];
+  EXPECT_EQ(&Construction.Occupancy[2][3][4] - Origin, 2 * 15251 + 3 * 101 + 4);
+  EXPECT_EQ(sizeof(Construction.Occupancy), 4605802u);
+}
+
+TEST(Model, ColoursSplitIntoTheirComponents) {
+  SetSceneColor(0x00E8C39E);
+  EXPECT_EQ(Construction.SceneColor, 0x00E8C39Eu);
+  EXPECT_EQ(Construction.SceneRed, 158);
+  EXPECT_EQ(Construction.SceneGreen, 195);
+  EXPECT_EQ(Construction.SceneBlue, 232);
+  SetBaseColor(0x00FF0000);
+  EXPECT_EQ(Construction.BaseRed, 0);
+  EXPECT_EQ(Construction.BaseGreen, 0);
+  EXPECT_EQ(Construction.BaseBlue, 255);
+}
+
+} // namespace
