@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   cmake g++ make
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
-  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0
+  libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   libpng-dev libgtest-dev
   xvfb xauth
 )

@@ -109,4 +109,15 @@ constexpr TCellOffset RotatedCell(uint8_t Rotation, int I, int J, int SizeX, int
   }
 }
 
+// Extents along x and y of the box a SizeX x SizeY footprint covers after
+// the rotation: quarter turns 2 and 4 swap them.
+struct TBoxSize {
+  int X, Y;
+};
+
+constexpr TBoxSize RotatedBox(uint8_t Rotation, int SizeX, int SizeY) {
+  const uint8_t R = EffectiveRotation(Rotation);
+  return (R == 2 || R == 4) ? TBoxSize{SizeY, SizeX} : TBoxSize{SizeX, SizeY};
+}
+
 } // namespace KitApi

@@ -12,6 +12,26 @@ void SplitColor(uint32_t Color, uint8_t &Red, uint8_t &Green, uint8_t &Blue) {
 
 } // namespace
 
+bool BindKitExports(TKit &Kit, void *Handle, void *(*Lookup)(void *Handle, const char *Name),
+                    const char *&Missing) {
+  void *Entry[KitApi::ExportCount];
+  for (int E = 0; E < KitApi::ExportCount; ++E)
+    if (!(Entry[E] = Lookup(Handle, KitApi::ExportNames[E]))) {
+      Missing = KitApi::ExportNames[E];
+      return false;
+    }
+  Kit.Handle = Handle;
+  Kit.GetKit = reinterpret_cast<KitApi::TGetKit>(Entry[0]);
+  Kit.beginDrawKit = reinterpret_cast<KitApi::TBeginDrawKit>(Entry[1]);
+  Kit.GetPiece = reinterpret_cast<KitApi::TGetPiece>(Entry[2]);
+  Kit.GetPieceVolume = reinterpret_cast<KitApi::TGetPieceVolume>(Entry[3]);
+  Kit.DrawPieceLook = reinterpret_cast<KitApi::TDrawPieceLook>(Entry[4]);
+  Kit.DrawPieceForm = reinterpret_cast<KitApi::TDrawPieceForm>(Entry[5]);
+  Kit.DrawBaseLook = reinterpret_cast<KitApi::TDrawBaseLook>(Entry[6]);
+  Kit.DrawBaseForm = reinterpret_cast<KitApi::TDrawBaseForm>(Entry[7]);
+  return true;
+}
+
 void SetSceneColor(uint32_t Color) {
   Construction.SceneColor = Color;
   SplitColor(Color, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);

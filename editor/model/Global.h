@@ -98,6 +98,12 @@ struct TConstruction {
 // The open construction. Zero-initialised at program start.
 extern TConstruction Construction;
 
+// Binds the eight entry points of a loaded kit library into Kit, looking each
+// up by name in the fixed order of the kit interface, and keeps the handle.
+// When one is missing nothing is changed, Missing names it and false is returned.
+bool BindKitExports(TKit &Kit, void *Handle, void *(*Lookup)(void *Handle, const char *Name),
+                    const char *&Missing);
+
 // Stores a colour and its three components in one step.
 void SetSceneColor(uint32_t Color);
 void SetBaseColor(uint32_t Color);

@@ -1,0 +1,174 @@
+// Times the editor's renders and edits on the largest base with 0, 1 000,
+// 10 000 and 62 500 Marbelo pieces, and loading the kit, on an 800 x 600
+// viewport. Prints the median milliseconds of each, one line per figure.
+// It needs a display (Xvfb will do).
+#include "kits/Kit.h"
+#include "model/Global.h"
+#include "model/Occupancy.h"
+#include "platform/GlSurface.h"
+#include "platform/Memory.h"
+#include "render/Camera.h"
+#include "render/Construction.h"
+#include "render/Render.h"
+#include "render/Scene.h"
+#include "viewport/Look.h"
+#include "viewport/Volume.h"
+
+#include <QApplication>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+double MedianMs(int Runs, const std::function<void()> &Work) {
+  std::vector<double> Times;
+  for (int R = 0; R < Runs; ++R) {
+    const auto Start = TClock::now();
+    Work();
+    Times.push_back(std::chrono::duration<double, std::milli>(TClock::now() - Start).count());
+  }
+  std::sort(Times.begin(), Times.end());
+  return Times[Times.size() / 2];
+}
+
+void NewBase() {
+  Construction.BaseWidth = 150;
+  Construction.BaseLength = 150;
+  Construction.BaseHeight = 100;
+  SetSceneColor(0x00E8C39E);
+  SetBaseColor(0x00008000);
+  Construction.ViewCount = 1;
+  ResetCamera(Construction.Views[1]);
+  Construction.PieceCount = 0;
+  ClearOccupancy();
+}
+
+// Fills the base layer by layer with BlueOne bricks (2 x 1 cells) until
+// Count pieces stand on it.
+void FillWithBricks(int Count) {
+  Construction.PieceCount = 0;
+  ClearOccupancy();
+  for (int N = 1; N <= Count; ++N) {
+    const int Slot = N - 1, PerLayer = 75 * 150;
+    const int Z = Slot / PerLayer, InLayer = Slot % PerLayer;
+    Construction.Pieces[N] = {1, 1, uint8_t(2 * (InLayer % 75)), uint8_t(InLayer / 75), uint8_t(Z), 1};
+    Construction.PieceCount = uint16_t(N);
+    StampPiece(uint16_t(N));
+  }
+}
+
+// The viewport pixel showing the world point (X, Y, Z), found with the same
+// camera and projection as the renders.
+void PixelOf(double X, double Y, double Z, int &PX, int &PY) {
+  AspectRatio = double(Construction.ViewportWidth) / Construction.ViewportHeight;
+  std::unique_ptr<TGlContext> Context = beginDraw(frmConstructionFormRender(), 4, false, 0, 0, 0);
+  ApplyCamera(CurrentCamera());
+  GLdouble Model[16], Projection[16], WX, WY, WZ;
+  GLint Viewport[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, Model);
+  glGetDoublev(GL_PROJECTION_MATRIX, Projection);
+  glGetIntegerv(GL_VIEWPORT, Viewport);
+  gluProject(X, Y, Z, Model, Projection, Viewport, &WX, &WY, &WZ);
+  endDraw(false, false, std::move(Context));
+  PX = int(WX);
+  PY = Construction.ViewportHeight - 1 - int(WY);
+}
+
+// A pixel on the top of the last piece placed, or the base's middle when
+// there is none: an insertion there stands on it, an extraction takes it.
+void ClickPixel(int &PX, int &PY) {
+  if (Construction.PieceCount == 0) {
+    PixelOf(75.5, 75.5, 0, PX, PY);
+    return;
+  }
+  const TPlacedPiece &P = Construction.Pieces[Construction.PieceCount];
+  PixelOf(P.X + 0.5, P.Y + 0.5, P.Z + 1, PX, PY);
+}
+
+void ChooseBlueOne() {
+  Construction.CurrentKit = 1;
+  Construction.CurrentPiece = 1;
+  Construction.CurrentRotation = 1;
+  Construction.AnchorCell = 1;
+  Construction.Kits[1].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
+                                &Construction.CurrentSizeZ);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  KeepFreedBuffers();
+  ChooseGlIntegration();
+  QApplication App(argc, argv);
+  Construction.ProgramDir = STAVEMONT_BUILD_DIR "/";
+  ChoosePixelFormats();
+  TfLook Look;
+  Look.show();
+  App.processEvents();
+  std::printf("viewport %dx%d, look render samples %d\n", Construction.ViewportWidth,
+              Construction.ViewportHeight, PixelFormats[3].Samples);
+
+  NewBase();
+  ScanKits();
+  const int MarbeloIndex = int(std::find(Construction.AvailableKitNames + 1,
+                                         Construction.AvailableKitNames +
+                                             Construction.AvailableKitCount + 1,
+                                         std::string("Marbelo")) -
+                               Construction.AvailableKitNames);
+  if (MarbeloIndex > Construction.AvailableKitCount || !LoadKit(MarbeloIndex)) {
+    std::fprintf(stderr, "Kits/Marbelo.so could not be loaded from %s\n",
+                 Construction.ProgramDir.c_str());
+    return 1;
+  }
+  const double LoadMs = MedianMs(5, [] {
+    UnloadKit(1);
+    ScanKits();
+    LoadKit(int(std::find(Construction.AvailableKitNames + 1,
+                          Construction.AvailableKitNames + Construction.AvailableKitCount + 1,
+                          std::string("Marbelo")) -
+                Construction.AvailableKitNames));
+  });
+  std::printf("LoadKit Marbelo (88 spin frames): %.1f ms\n", LoadMs);
+  ChooseBlueOne();
+
+  for (int Count : {0, 1000, 10000, 62500}) {
+    FillWithBricks(Count);
+    int PX, PY;
+    ClickPixel(PX, PY);
+    const double Look = MedianMs(7, LookRender);
+    const double Pick = MedianMs(7, [&] { PickAt(PX, PY); });
+    // A brick is put on top of the last piece (or on the empty base) and taken
+    // away again, so every run sees the same scene. A full base first gives
+    // up its last piece, so that the insertion is the last one allowed.
+    if (Count == MaxPieces) {
+      RemovePiece(Count);
+      ClickPixel(PX, PY);
+    }
+    std::vector<double> Inserts, Extracts;
+    for (int R = 0; R < 5; ++R) {
+      const int Before = Construction.PieceCount;
+      Inserts.push_back(MedianMs(1, [&] { InsertPieceAt(PX, PY); }));
+      Extracts.push_back(MedianMs(1, [&] { ExtractPieceAt(PX, PY); }));
+      if (Construction.PieceCount != Before) {
+        std::fprintf(stderr, "an edit was refused at %d pieces\n", Count);
+        return 1;
+      }
+    }
+    std::sort(Inserts.begin(), Inserts.end());
+    std::sort(Extracts.begin(), Extracts.end());
+    std::printf("%5d pieces: LookRender %.1f ms\n", Count, Look);
+    std::printf("%5d pieces: PickAt %.1f ms (%.2f of a look render)\n", Count, Pick, Pick / Look);
+    std::printf("%5d pieces: InsertPieceAt %.1f ms\n", Count, Inserts[2]);
+    std::printf("%5d pieces: ExtractPieceAt %.1f ms\n", Count, Extracts[2]);
+  }
+  return 0;
+}

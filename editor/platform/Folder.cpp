@@ -1,0 +1,24 @@
+#include "Folder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+std::vector<std::string> ListFolder(const std::string &Folder, const std::string &Suffix) {
+  std::vector<std::string> Names;
+  std::error_code Error;
+  for (const auto &Entry : std::filesystem::directory_iterator(Folder, Error)) {
+    std::string Name = Entry.path().filename().string();
+    if (Name.size() >= Suffix.size() &&
+        Name.compare(Name.size() - Suffix.size(), Suffix.size(), Suffix) == 0)
+      Names.push_back(std::move(Name));
+  }
+  std::sort(Names.begin(), Names.end());
+  return Names;
+}
+
+std::string ProgramFolder() {
+  std::error_code Error;
+  const std::filesystem::path Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
+  return Error ? std::string("./") : Exe.parent_path().string() + "/";
+}

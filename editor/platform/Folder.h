@@ -1,0 +1,12 @@
+// Folder enumeration and the program's own folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Names of the entries of Folder whose names end with Suffix (entries of
+// every kind), sorted by name in byte order so that every machine lists alike.
+std::vector<std::string> ListFolder(const std::string &Folder, const std::string &Suffix);
+
+// The folder of the running program file, with a trailing '/'.
+std::string ProgramFolder();

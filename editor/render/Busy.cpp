@@ -1,0 +1,32 @@
+#include "Busy.h"
+
+#include "model/Global.h"
+#include "platform/Cursor.h"
+#include "platform/Messages.h"
+
+#include <cstdint>
+
+namespace {
+
+int Depth = 0;
+char SavedMode = ModeNone;
+int16_t SavedCursor = crArrow;
+
+} // namespace
+
+void BeginBusy() {
+  if (Depth++ == 0) {
+    SavedMode = Construction.Mode;
+    SavedCursor = ScreenCursor();
+  }
+  Construction.Mode = ModeBusy;
+  SetScreenCursor(crWait);
+}
+
+void EndBusy() {
+  ProcessMessages();
+  if (--Depth > 0)
+    return;
+  Construction.Mode = SavedMode;
+  SetScreenCursor(SavedCursor);
+}

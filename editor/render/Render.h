@@ -1,0 +1,15 @@
+// The hidden drawing surfaces: fRender for the 113-pixel renders, the form
+// (pick) render's surface, always as large as the viewport's client area, and
+// the viewport window's own surface once the viewport exists.
+#pragma once
+
+#include "platform/GlSurface.h"
+
+TOffscreenGlSurface &fRender();
+
+// Sized to ViewportWidth x ViewportHeight each time it is asked for.
+TOffscreenGlSurface &frmConstructionFormRender();
+
+// The viewport registers its surface when it is created.
+void SetLookSurface(TGlSurface *Surface);
+TGlSurface *LookSurface();

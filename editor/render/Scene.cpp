@@ -1,0 +1,134 @@
+#include "Scene.h"
+
+#include "Busy.h"
+#include "Camera.h"
+#include "Construction.h"
+#include "PixelCover.h"
+#include "Render.h"
+#include "ShellLink.h"
+#include "model/Global.h"
+
+#include <GL/gl.h>
+
+#include <vector>
+
+namespace {
+
+void SetSceneProjection() {
+  AspectRatio = double(Construction.ViewportWidth) / Construction.ViewportHeight;
+  NearPlane = 3.0;
+  FarPlane = 500.0;
+}
+
+void DrawBasePlate() {
+  const GLdouble W = Construction.BaseWidth, L = Construction.BaseLength;
+  glBegin(GL_QUADS);
+  glColor4ub(Construction.BaseRed, Construction.BaseGreen, Construction.BaseBlue, 255);
+  glNormal3d(0, 0, 1);
+  glVertex3d(W, 0, 0);
+  glVertex3d(W, L, 0);
+  glVertex3d(0, L, 0);
+  glVertex3d(0, 0, 0);
+  glEnd();
+}
+
+// The pixel a pick reads, with the camera's matrices, to leave undrawn
+// whatever cannot cover it.
+TPixelCover PickCover(int X, int GlY) {
+  GLdouble Model[16], Projection[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, Model);
+  glGetDoublev(GL_PROJECTION_MATRIX, Projection);
+  return TPixelCover(Model, Projection, Construction.ViewportWidth, Construction.ViewportHeight, X,
+                     GlY);
+}
+
+// One quad per base cell, each in its own code, so that a pick names the cell.
+void DrawBaseCells(const TPixelCover &Cover) {
+  const int W = Construction.BaseWidth, L = Construction.BaseLength;
+  // The corners of every cell, projected once: (W + 1) x (L + 1) points, in
+  // a buffer kept from pick to pick.
+  static std::vector<TScreenPoint> Grid;
+  Grid.resize(size_t(W + 1) * (L + 1));
+  for (int X = 0; X <= W; ++X)
+    for (int Y = 0; Y <= L; ++Y)
+      Grid[size_t(X) * (L + 1) + Y] = Cover.Project(X, Y, 0);
+  glBegin(GL_QUADS);
+  for (int X = 0; X < W; ++X)
+    for (int Y = 0; Y < L; ++Y) {
+      const TScreenPoint *Left = &Grid[size_t(X) * (L + 1) + Y];
+      const TScreenPoint *Right = Left + (L + 1);
+      const TScreenPoint Corners[4] = {Left[0], Left[1], Right[0], Right[1]};
+      if (!Cover.MayCover(Corners, 4))
+        continue;
+      const uint32_t Code = uint32_t(BaseCodeStart + X + Y * W);
+      glColor4ub(GLubyte(Code % 256), GLubyte((Code / 256) % 256), GLubyte(Code / 65536), 255);
+      glNormal3d(0, 0, 1);
+      glVertex3d(X, Y, 0);
+      glVertex3d(X + 1, Y, 0);
+      glVertex3d(X + 1, Y + 1, 0);
+      glVertex3d(X, Y + 1, 0);
+      glColor4ub(0, 0, 0, 255);
+    }
+  glEnd();
+}
+
+// Whether placed piece N can cover the picked pixel: its rotated box does.
+bool PieceMayCover(const TPixelCover &Cover, int N) {
+  const TPlacedPiece &P = Construction.Pieces[N];
+  uint8_t SX = 0, SY = 0, SZ = 0;
+  Construction.Kits[P.Kit].GetPiece(uint8_t(P.Piece), &SX, &SY, &SZ);
+  const KitApi::TBoxSize Box = KitApi::RotatedBox(P.Rotation, SX, SY);
+  return Cover.MayCoverBox(P.X, P.Y, P.Z, P.X + Box.X, P.Y + Box.Y, P.Z + SZ);
+}
+
+} // namespace
+
+void LookRender() {
+  TGlSurface *Surface = LookSurface();
+  if (!Surface)
+    return;
+  BeginBusy();
+  SetSceneProjection();
+  std::unique_ptr<TGlContext> Context = beginDraw(
+      *Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
+  ApplyCamera(CurrentCamera());
+  DrawBasePlate();
+  for (int N = 1; N <= Construction.PieceCount; ++N) {
+    const TPlacedPiece &P = Construction.Pieces[N];
+    Construction.Kits[P.Kit].DrawPieceLook(uint8_t(P.Piece), P.Rotation, P.X, P.Y, P.Z);
+  }
+  endDraw(true, true, std::move(Context));
+  EndBusy();
+}
+
+int32_t PickAt(int X, int Y) {
+  // A pixel outside the picture holds nothing that was drawn.
+  if (X < 0 || Y < 0 || X >= Construction.ViewportWidth || Y >= Construction.ViewportHeight)
+    return 0;
+  BeginBusy();
+  SetSceneProjection();
+  const int H = Construction.ViewportHeight;
+  std::unique_ptr<TGlContext> Context = beginDraw(frmConstructionFormRender(), 4, false, 0, 0, 0);
+  // Only the pixel read back matters: drawing is confined to it, and what
+  // cannot cover it is not drawn at all.
+  glScissor(X, H - 1 - Y, 1, 1);
+  glEnable(GL_SCISSOR_TEST);
+  ApplyCamera(CurrentCamera());
+  const TPixelCover Cover = PickCover(X, H - 1 - Y);
+  DrawBaseCells(Cover);
+  for (int N = 1; N <= Construction.PieceCount; ++N) {
+    if (!PieceMayCover(Cover, N))
+      continue;
+    const TPlacedPiece &P = Construction.Pieces[N];
+    Construction.Kits[P.Kit].DrawPieceForm(uint8_t(P.Piece), P.Rotation, uint16_t(N), P.X, P.Y,
+                                           P.Z);
+  }
+  uint8_t Pixel[4] = {0, 0, 0, 0};
+  if (Context)
+    Context->ReadPixels(X, H - 1 - Y, 1, 1, Pixel);
+  endDraw(false, true, std::move(Context));
+  FocusMainWindow();
+  EndBusy();
+  // The bytes are blue, green, red, alpha.
+  return int32_t(Pixel[2]) + 256 * int32_t(Pixel[1]) + 65536 * int32_t(Pixel[0]);
+}

@@ -1,0 +1,168 @@
+#include "Volume.h"
+
+#include "model/Global.h"
+#include "model/Occupancy.h"
+#include "platform/Messages.h"
+#include "render/Scene.h"
+#include "render/ShellLink.h"
+
+namespace {
+
+struct TExtents {
+  uint8_t X = 0, Y = 0, Z = 0;
+};
+
+TExtents ExtentsOf(const TPlacedPiece &P) {
+  TExtents E;
+  Construction.Kits[P.Kit].GetPiece(uint8_t(P.Piece), &E.X, &E.Y, &E.Z);
+  return E;
+}
+
+// Whether the chosen piece's rotated box at (X0, Y0, Z0) lies inside the base.
+bool InsideBase(int X0, int Y0, int Z0) {
+  const KitApi::TBoxSize Box = KitApi::RotatedBox(
+      uint8_t(Construction.CurrentRotation), Construction.CurrentSizeX, Construction.CurrentSizeY);
+  return X0 >= 0 && Y0 >= 0 && Z0 >= 0 && X0 + Box.X <= Construction.BaseWidth &&
+         Y0 + Box.Y <= Construction.BaseLength &&
+         Z0 + Construction.CurrentSizeZ <= Construction.BaseHeight;
+}
+
+// True when a solid cell of the chosen piece at (X0, Y0, Z0) is taken.
+bool Collides(int X0, int Y0, int Z0) {
+  const TKit &Kit = Construction.Kits[Construction.CurrentKit];
+  const uint8_t Piece = uint8_t(Construction.CurrentPiece);
+  const int SX = Construction.CurrentSizeX, SY = Construction.CurrentSizeY;
+  for (int I = 0; I < SX; ++I)
+    for (int J = 0; J < SY; ++J)
+      for (int K = 0; K < Construction.CurrentSizeZ; ++K) {
+        uint8_t Filled = 0;
+        Kit.GetPieceVolume(Piece, uint8_t(I + 1), uint8_t(J + 1), uint8_t(K + 1), &Filled);
+        if (Filled != 1)
+          continue;
+        const KitApi::TCellOffset D =
+            RotateFootprint(uint8_t(Construction.CurrentRotation), I, J, SX, SY);
+        if (Construction.Occupancy[X0 + D.Dx][Y0 + D.Dy][Z0 + K] != 0)
+          return true;
+      }
+  return false;
+}
+
+// True when anything stands on the layer just above piece P's box.
+bool CarriesSomething(const TPlacedPiece &P, const TExtents &E) {
+  if (P.Z + E.Z == Construction.BaseHeight)
+    return false;
+  for (int I = 0; I < E.X; ++I)
+    for (int J = 0; J < E.Y; ++J) {
+      const KitApi::TCellOffset D = RotateFootprint(P.Rotation, I, J, E.X, E.Y);
+      if (Construction.Occupancy[P.X + D.Dx][P.Y + D.Dy][P.Z + E.Z] != 0)
+        return true;
+    }
+  return false;
+}
+
+// Empties piece N's cells and closes the gap in the numbering of the grid.
+void RenumberGrid(uint16_t N) {
+  for (int X = 0; X < Construction.BaseWidth; ++X)
+    for (int Y = 0; Y < Construction.BaseLength; ++Y) {
+      uint16_t *Column = Construction.Occupancy[X][Y];
+      for (int Z = 0; Z < Construction.BaseHeight; ++Z) {
+        const uint16_t V = Column[Z];
+        if (V == N)
+          Column[Z] = 0;
+        else if (V > N)
+          Column[Z] = uint16_t(V - 1);
+      }
+    }
+}
+
+} // namespace
+
+THit DecodePick(int32_t Code) {
+  if (Code <= 0)
+    return {THit::Nothing, 0, 0, 0, 0};
+  if (Code >= BaseCodeStart) {
+    const int C = Code - BaseCodeStart;
+    const int W = Construction.BaseWidth;
+    return {THit::Base, C % W, C / W, 0, 0};
+  }
+  const int Face = Code % 101;
+  return {Face == 0 ? THit::PieceSide : THit::PieceTop, 0, 0, Code / 101, Face};
+}
+
+bool TargetCell(const THit &Hit, TCell &Target) {
+  switch (Hit.Kind) {
+  case THit::Base:
+    if (Hit.Y >= Construction.BaseLength)
+      return false;
+    Target = {Hit.X, Hit.Y, 0};
+    return true;
+  case THit::PieceTop: {
+    if (Hit.Number < 1 || Hit.Number > Construction.PieceCount)
+      return false;
+    const TPlacedPiece &P = Construction.Pieces[Hit.Number];
+    const TExtents E = ExtentsOf(P);
+    if (Hit.TopCell > E.X * E.Y)
+      return false;
+    const KitApi::TFootprintCell F = KitApi::FootprintCellOf(Hit.TopCell, E.Y);
+    const KitApi::TCellOffset D = RotateFootprint(P.Rotation, F.I, F.J, E.X, E.Y);
+    Target = {P.X + D.Dx, P.Y + D.Dy, P.Z + E.Z};
+    return true;
+  }
+  default:
+    return false;
+  }
+}
+
+bool PlaceChosenPiece(const TCell &Target) {
+  const KitApi::TFootprintCell A =
+      KitApi::FootprintCellOf(Construction.AnchorCell, Construction.CurrentSizeY);
+  const KitApi::TCellOffset D = RotateFootprint(uint8_t(Construction.CurrentRotation), A.I, A.J,
+                                                Construction.CurrentSizeX,
+                                                Construction.CurrentSizeY);
+  const int X0 = Target.X - D.Dx, Y0 = Target.Y - D.Dy, Z0 = Target.Z;
+  if (!InsideBase(X0, Y0, Z0) || Collides(X0, Y0, Z0) || Construction.PieceCount == MaxPieces)
+    return false;
+  const uint16_t N = ++Construction.PieceCount;
+  Construction.Pieces[N] = {uint16_t(Construction.CurrentKit), uint16_t(Construction.CurrentPiece),
+                            uint8_t(X0), uint8_t(Y0), uint8_t(Z0),
+                            uint8_t(Construction.CurrentRotation)};
+  StampPiece(N);
+  return true;
+}
+
+bool RemovePiece(int N) {
+  if (N < 1 || N > Construction.PieceCount)
+    return false;
+  const TPlacedPiece &P = Construction.Pieces[N];
+  if (CarriesSomething(P, ExtentsOf(P)))
+    return false;
+  RenumberGrid(uint16_t(N));
+  for (int I = N; I < Construction.PieceCount; ++I)
+    Construction.Pieces[I] = Construction.Pieces[I + 1];
+  --Construction.PieceCount;
+  return true;
+}
+
+void InsertPieceAt(int X, int Y) {
+  if (Construction.KitCount == 0)
+    return;
+  const int32_t Code = PickAt(X, Y);
+  FocusMainWindow();
+  InvalidatePreviews();
+  ProcessMessages();
+  TCell Target;
+  if (!TargetCell(DecodePick(Code), Target) || !PlaceChosenPiece(Target))
+    return;
+  LookRender();
+}
+
+void ExtractPieceAt(int X, int Y) {
+  if (Construction.KitCount == 0)
+    return;
+  const THit Hit = DecodePick(PickAt(X, Y));
+  if (Hit.Kind != THit::PieceSide && Hit.Kind != THit::PieceTop)
+    return;
+  if (!RemovePiece(Hit.Number))
+    return;
+  LookRender();
+}
