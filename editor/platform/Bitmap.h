@@ -9,6 +9,8 @@
 class TBitmap {
 public:
   void SetSize(int Width, int Height);
+  // Takes the picture's pixels, converted to 32 bits per pixel.
+  void Assign(const QImage &Picture);
   int Width() const { return FImage.width(); }
   int Height() const { return FImage.height(); }
   bool IsEmpty() const { return FImage.isNull(); }

@@ -4,7 +4,7 @@
 
 namespace {
 
-// Until the artwork is drawn the corners are plain squares of their colour.
+// Plain squares of their colour until the program installs its artwork.
 struct TCornerSet {
   TBitmap Pictures[4];
   explicit TCornerSet(uint32_t Color) {
@@ -16,16 +16,19 @@ struct TCornerSet {
   }
 };
 
-} // namespace
-
-const TBitmap &WhiteCorner(TCorner Corner) {
-  static const TCornerSet Set(0xFFFFFFu);
-  return Set.Pictures[Corner];
+TCornerSet &Corners(bool Blue) {
+  static TCornerSet White(0xFFFFFFu), BlueSet(0x0000FFu);
+  return Blue ? BlueSet : White;
 }
 
-const TBitmap &BlueCorner(TCorner Corner) {
-  static const TCornerSet Set(0x0000FFu);
-  return Set.Pictures[Corner];
+} // namespace
+
+const TBitmap &WhiteCorner(TCorner Corner) { return Corners(false).Pictures[Corner]; }
+
+const TBitmap &BlueCorner(TCorner Corner) { return Corners(true).Pictures[Corner]; }
+
+void SetCornerPicture(bool Blue, TCorner Corner, const TBitmap &Picture) {
+  Corners(Blue).Pictures[Corner] = Picture;
 }
 
 void DrawPicture(TBitmap &Target, int X, int Y, const TBitmap &Picture) {

@@ -11,5 +11,8 @@ inline constexpr int CornerSize = 5;
 const TBitmap &WhiteCorner(TCorner Corner);
 const TBitmap &BlueCorner(TCorner Corner);
 
+// Replaces a corner picture with the program's artwork (5 x 5 pixels).
+void SetCornerPicture(bool Blue, TCorner Corner, const TBitmap &Picture);
+
 // Copies the picture unchanged onto Target with its top-left pixel at (X, Y).
 void DrawPicture(TBitmap &Target, int X, int Y, const TBitmap &Picture);

@@ -101,6 +101,20 @@ void LookRender() {
   EndBusy();
 }
 
+void BlankViewport() {
+  TGlSurface *Surface = LookSurface();
+  if (!Surface)
+    return;
+  std::unique_ptr<TGlContext> Context = Surface->CreateContext(PixelFormats[3].Samples);
+  if (!Context)
+    return;
+  glClearColor(Construction.SceneRed / 255.0f, Construction.SceneGreen / 255.0f,
+               Construction.SceneBlue / 255.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  Context->Present();
+  Context->Release();
+}
+
 int32_t PickAt(int X, int Y) {
   // A pixel outside the picture holds nothing that was drawn.
   if (X < 0 || Y < 0 || X >= Construction.ViewportWidth || Y >= Construction.ViewportHeight)

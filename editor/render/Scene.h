@@ -11,6 +11,10 @@ inline constexpr int32_t BaseCodeStart = 10000001;
 // viewport window and shows it.
 void LookRender();
 
+// Fills the viewport with the scene colour and shows it at once, so that
+// nothing stale is seen while the camera or the window changes.
+void BlankViewport();
+
 // The pick code at client pixel (X, Y) of the viewport (origin top left):
 // 0 background, piece number * 101 + face for a piece, BaseCodeStart + x +
 // y * BaseWidth for a base cell.

@@ -1,10 +1,36 @@
 #include "Look.h"
 
+#include "Volume.h"
 #include "model/Global.h"
+#include "platform/Cursor.h"
+#include "render/Camera.h"
 #include "render/Construction.h"
+#include "render/Previews.h"
 #include "render/Render.h"
+#include "render/Scene.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QRegion>
 #include <QResizeEvent>
+#include <QScreen>
+
+TfLook *fLook = nullptr;
+
+namespace {
+
+// A rounded rectangle: the inner cross plus a quarter ellipse at each corner.
+QRegion RoundedRegion(int Width, int Height, int Radius) {
+  const int R = std::min({Radius, Width, Height});
+  QRegion Region(R / 2, 0, Width - R, Height);
+  Region += QRegion(0, R / 2, Width, Height - R);
+  for (const QPoint &Corner : {QPoint(0, 0), QPoint(Width - R, 0), QPoint(0, Height - R),
+                               QPoint(Width - R, Height - R)})
+    Region += QRegion(Corner.x(), Corner.y(), R, R, QRegion::Ellipse);
+  return Region;
+}
+
+} // namespace
 
 TfLook::TfLook() : FSurface(*this) {
   setSurfaceType(QSurface::OpenGLSurface);
@@ -15,12 +41,112 @@ TfLook::TfLook() : FSurface(*this) {
   create();
   Construction.ViewportWidth = 800;
   Construction.ViewportHeight = 600;
+  RebuildShape();
   SetLookSurface(&FSurface);
 }
 
 TfLook::~TfLook() { SetLookSurface(nullptr); }
 
+TRoom TfLook::CurrentRoom() const {
+  if (Room)
+    return Room();
+  const QScreen *S = screen();
+  const QRect Area = S ? S->geometry() : QRect(0, 0, 1280, 1024);
+  return {Area.width(), Area.height(), 129};
+}
+
+void TfLook::RebuildShape() {
+  setMask(RoundedRegion(width(), height(), ShapeRadius(width(), height())));
+}
+
 void TfLook::resizeEvent(QResizeEvent *Event) {
   Construction.ViewportWidth = uint16_t(Event->size().width());
   Construction.ViewportHeight = uint16_t(Event->size().height());
+  RebuildShape();
+}
+
+void TfLook::Resize(const TResize &Change) {
+  const QRect Old = geometry();
+  const QRect New(Old.x() + Change.Left, Old.y() + Change.Top, Old.width() + Change.Width,
+                  Old.height() + Change.Height);
+  Construction.ViewportWidth = uint16_t(New.width());
+  Construction.ViewportHeight = uint16_t(New.height());
+  setGeometry(New);
+  RebuildShape();
+}
+
+void TfLook::Maximize() {
+  const TResize Change = MaximizeViewport(width(), height(), CurrentRoom());
+  hide();
+  Resize(Change);
+  show();
+}
+
+void TfLook::FormMouseDown(int X, int Y) {
+  const int W = Construction.ViewportWidth, H = Construction.ViewportHeight;
+  const TRegion Region = RegionAt(X, Y, W, H);
+  TPosition &Camera = CurrentCamera();
+  switch (Construction.Mode) {
+  case ModeRotate:
+    if (Region == TRegion::None)
+      return;
+    BlankViewport();
+    if (RotateCamera(Camera, Region, X, Y, W, H)) {
+      LookRender();
+      RedrawPreviews();
+    } else {
+      LookRender();
+      PiecePreview();
+    }
+    return;
+  case ModeMove:
+    if (Region == TRegion::None)
+      return;
+    BlankViewport();
+    MoveCamera(Camera, Region, X, Y, W, H);
+    LookRender();
+    return;
+  case ModeZoom:
+    BlankViewport();
+    ZoomCamera(Camera, Y, H);
+    LookRender();
+    return;
+  case ModeSize:
+    if (Region == TRegion::None)
+      return;
+    BlankViewport();
+    Resize(SizeViewport(Region, X, Y, W, H, CurrentRoom()));
+    LookRender();
+    return;
+  case ModeInsert:
+    InsertPieceAt(X, Y);
+    return;
+  case ModeExtract:
+    ExtractPieceAt(X, Y);
+    return;
+  default:
+    return; // no mode, or busy
+  }
+}
+
+void TfLook::FormMouseMove(int X, int Y) {
+  if (const int16_t Cursor =
+          CursorAt(Construction.Mode, X, Y, Construction.ViewportWidth, Construction.ViewportHeight))
+    SetScreenCursor(Cursor);
+}
+
+void TfLook::mousePressEvent(QMouseEvent *Event) {
+  const QPoint At = Event->position().toPoint();
+  FormMouseDown(At.x(), At.y());
+}
+
+void TfLook::mouseMoveEvent(QMouseEvent *Event) {
+  const QPoint At = Event->position().toPoint();
+  FormMouseMove(At.x(), At.y());
+}
+
+bool TfLook::event(QEvent *Event) {
+  if (Event->type() == QEvent::Leave)
+    SetScreenCursor(crArrow);
+  return QWindow::event(Event);
 }

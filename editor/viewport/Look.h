@@ -1,11 +1,15 @@
 // The viewport window: borderless, kept above the other windows, drawn
 // straight into by the look render. Its client size is mirrored in
-// ViewportWidth and ViewportHeight.
+// ViewportWidth and ViewportHeight. A press acts by the current mode: turn,
+// move or zoom the camera, resize the window, insert or extract a piece.
 #pragma once
 
+#include "Navigation.h"
 #include "platform/GlSurface.h"
 
 #include <QWindow>
+
+#include <functional>
 
 class TfLook : public QWindow {
 public:
@@ -13,9 +17,26 @@ public:
   TfLook();
   ~TfLook() override;
 
+  // The room the main window leaves the viewport; the screen until set.
+  std::function<TRoom()> Room;
+
+  // As large as the room allows, keeping its centre.
+  void Maximize();
+
+  void FormMouseDown(int X, int Y);
+  void FormMouseMove(int X, int Y);
+
 protected:
   void resizeEvent(QResizeEvent *Event) override;
+  void mousePressEvent(QMouseEvent *Event) override;
+  void mouseMoveEvent(QMouseEvent *Event) override;
+  bool event(QEvent *Event) override;
 
 private:
+  void Resize(const TResize &Change);
+  void RebuildShape();
+  TRoom CurrentRoom() const;
   TWindowGlSurface FSurface;
 };
+
+extern TfLook *fLook;

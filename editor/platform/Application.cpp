@@ -1,0 +1,31 @@
+#include "Application.h"
+
+#include <QMessageBox>
+
+#include <exception>
+#if defined(__i386__) || defined(__x86_64__)
+#include <fpu_control.h>
+#endif
+
+TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
+
+bool TApplication::notify(QObject *Receiver, QEvent *Event) {
+  try {
+    return QApplication::notify(Receiver, Event);
+  } catch (const std::exception &Error) {
+    ShowErrorBox(Error.what());
+  }
+  return false;
+}
+
+void ShowErrorBox(const std::string &Text) {
+  QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                        QString::fromStdString(Text));
+}
+
+void MaskFloatingPointExceptions() {
+#if defined(__i386__) || defined(__x86_64__)
+  fpu_control_t Word = 0x133F;
+  _FPU_SETCW(Word);
+#endif
+}

@@ -1,0 +1,354 @@
+#include "Base.h"
+
+#include "Artwork.h"
+#include "ConstructionFile.h"
+#include "LabelButton.h"
+#include "Settings.h"
+#include "Start.h"
+#include "model/Global.h"
+#include "platform/Application.h"
+#include "platform/Library.h"
+#include "platform/Picture.h"
+#include "render/Camera.h"
+#include "render/Corners.h"
+#include "render/Previews.h"
+#include "render/Scene.h"
+#include "viewport/Look.h"
+
+#include <QFileDialog>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <filesystem>
+
+TfBase *fBase = nullptr;
+
+namespace {
+
+constexpr int ButtonHeight = 30, MenuItemHeight = 24;
+
+// Every white/blue pair of button pictures, held on the hidden panel.
+const char *const PicturePairs[] = {"BaseButton", "MenuTop",      "MenuItem",     "MenuBottom",
+                                    "ButtonLeft", "Plus",         "Minus",        "ArrowLeft",
+                                    "ButtonMiddle", "ArrowRight", "ViewsUp",      "ViewsDown"};
+
+QColor ColorOf(uint32_t Stored) {
+  return QColor(int(Stored & 0xFF), int((Stored >> 8) & 0xFF), int((Stored >> 16) & 0xFF));
+}
+
+void Fill(QWidget *Widget, const QColor &Color) {
+  QPalette Palette = Widget->palette();
+  Palette.setColor(QPalette::Window, Color);
+  Widget->setPalette(Palette);
+  Widget->setAutoFillBackground(true);
+}
+
+QLabel *Picture(QWidget *Parent, const char *Name, int X, int Y) {
+  auto *Label = new QLabel(Parent);
+  Label->setPixmap(ArtworkPicture(Name));
+  Label->move(X, Y);
+  Label->adjustSize();
+  return Label;
+}
+
+// The 5 x 5 corners the small renders draw over their pictures.
+void InstallCornerPictures() {
+  const char *const Names[] = {"TopLeft", "TopRight", "BottomLeft", "BottomRight"};
+  for (int C = 0; C < 4; ++C)
+    for (bool Blue : {false, true}) {
+      TBitmap Picture;
+      Picture.Assign(ArtworkImage((std::string(Names[C]) + (Blue ? "Blue2" : "White2")).c_str()));
+      SetCornerPicture(Blue, TCorner(C), Picture);
+    }
+}
+
+} // namespace
+
+TfBase::TfBase() {
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setWindowTitle("Stavemont");
+  Fill(this, Qt::white);
+  pnlImages = new QWidget(this);
+  pnlImages->hide();
+  for (const char *Pair : PicturePairs)
+    for (const char *Colour : {"White", "Blue"}) {
+      const std::string Name = std::string(Pair) + Colour;
+      FPictures[Name] = Picture(pnlImages, Name.c_str(), 0, 0);
+    }
+  imgDefault = ArtworkImage("Background");
+  InstallCornerPictures();
+  imgBackground = QImage(5, 45, QImage::Format_RGB32);
+  imgBackground.fill(Qt::white);
+  BuildLeftColumn();
+  BuildMenu();
+  imgLeftUpWhite = Picture(this, "LeftUpWhite", LeftColumnWidth, 0);
+  imgLeftBottomWhite = Picture(this, "LeftBottomWhite", LeftColumnWidth, 0);
+  imgTopRight = Picture(this, "TopRight", 0, 0);
+  imgBottomRight = Picture(this, "BottomRight", 0, 0);
+  if (const QScreen *Screen = QGuiApplication::primaryScreen())
+    setGeometry(Screen->geometry());
+}
+
+QLabel *TfBase::HoverPicture(const std::string &Name) const {
+  const auto It = FPictures.find(Name);
+  return It == FPictures.end() ? nullptr : It->second;
+}
+
+TLabelButton *TfBase::AddButton(QWidget *Parent, const QString &Caption, const QRect &Rect,
+                                const std::string &Pictures) {
+  auto *Image = new QLabel(Parent);
+  Image->setGeometry(Rect);
+  Image->setScaledContents(true);
+  Image->setPixmap(HoverPicture(Pictures + "White")->pixmap());
+  auto *Button = new TLabelButton(Caption, Parent);
+  Button->setGeometry(Rect);
+  Button->Image = Image;
+  Button->ImageMouseEnter = HoverPicture(Pictures + "Blue");
+  Button->ImageMouseLeave = HoverPicture(Pictures + "White");
+  return Button;
+}
+
+void TfBase::BuildLeftColumn() {
+  pLeft = new QWidget(this);
+  Fill(pLeft, Qt::white);
+  const int W = LeftColumnWidth;
+  AddButton(pLeft, "Construction", {0, 15, W, ButtonHeight}, "BaseButton")->OnClick = [this] {
+    lblConstructionButtonClick();
+  };
+  AddButton(pLeft, "Kit", {0, 55, 81, ButtonHeight}, "ButtonLeft");
+  AddButton(pLeft, "", {81, 55, 24, ButtonHeight}, "Minus");
+  AddButton(pLeft, "", {105, 55, 24, ButtonHeight}, "Plus");
+  AddButton(pLeft, "", {0, 95, 24, ButtonHeight}, "ArrowLeft")->OnClick = [this] {
+    lblPieceLeftClick();
+  };
+  AddButton(pLeft, "Piece", {24, 95, 81, ButtonHeight}, "ButtonMiddle");
+  AddButton(pLeft, "", {105, 95, 24, ButtonHeight}, "ArrowRight")->OnClick = [this] {
+    lblPieceRightClick();
+  };
+  pPiece = new QWidget(pLeft);
+  pPiece->setGeometry(0, 135, W, 123);
+  iPiece = new QLabel(pPiece);
+  iPiece->setGeometry(8, 5, 113, 113);
+  pBaseLook = new QWidget(pLeft);
+  pBaseLook->setGeometry(0, 263, W, 123);
+  iBaseLook = new QLabel(pBaseLook);
+  iBaseLook->setGeometry(8, 5, 113, 113);
+  iBaseLook->installEventFilter(this);
+  const std::pair<const char *, char> Modes[] = {{"Rotate", ModeRotate},
+                                                 {"Move", ModeMove},
+                                                 {"Zoom", ModeZoom},
+                                                 {"Insert", ModeInsert},
+                                                 {"Extract", ModeExtract}};
+  int Y = 396;
+  for (const auto &[Caption, Mode] : Modes) {
+    AddButton(pLeft, Caption, {0, Y, W, ButtonHeight}, "BaseButton")->OnClick = [Mode = Mode] {
+      Construction.Mode = Mode;
+    };
+    Y += ButtonHeight + 2;
+  }
+  AddButton(pLeft, "Views", {0, Y + 10, 81, ButtonHeight}, "ButtonLeft");
+  AddButton(pLeft, "", {81, Y + 10, 24, ButtonHeight}, "Minus");
+  AddButton(pLeft, "", {105, Y + 10, 24, ButtonHeight}, "Plus");
+  imgLeftUp = Picture(pLeft, "LeftUp", W - 15, 0);
+  imgLeftDown = Picture(pLeft, "LeftDown", W - 15, 0);
+}
+
+void TfBase::BuildMenu() {
+  pConstruction = new QWidget(this);
+  Fill(pConstruction, Qt::white);
+  pConstruction->hide();
+  pConstruction->installEventFilter(this);
+  struct TItem {
+    const char *Caption;
+    std::function<void()> Action;
+    bool GroupEnds;
+  };
+  auto SetMode = [this](char Mode) {
+    return [this, Mode] {
+      Construction.Mode = Mode;
+      pConstructionClick();
+    };
+  };
+  const TItem Items[] = {
+      {"Rotate", SetMode(ModeRotate), false},
+      {"Move", SetMode(ModeMove), false},
+      {"Zoom", SetMode(ModeZoom), false},
+      {"Size", SetMode(ModeSize), false},
+      {"Insert", SetMode(ModeInsert), false},
+      {"Extract", SetMode(ModeExtract), true},
+      {"Maximize", [this] { lblMaximizeClick(); }, false},
+      {"Re-center", [this] { lblRecenterClick(); }, true},
+      {"Background", [this] { lblBackClick(); }, true},
+      {"Save", [this] { lblSaveClick(); }, false},
+      {"Save as...", [this] { lblSaveAsClick(); }, true},
+      {"Close", [this] { lblCloseClick(); }, false},
+  };
+  const int Count = int(std::size(Items));
+  int Y = 0;
+  for (int I = 0; I < Count; ++I) {
+    const char *Pictures = I == 0 ? "MenuTop" : I == Count - 1 ? "MenuBottom" : "MenuItem";
+    AddButton(pConstruction, Items[I].Caption, {0, Y, LeftColumnWidth, MenuItemHeight}, Pictures)
+        ->OnClick = Items[I].Action;
+    Y += MenuItemHeight;
+    if (Items[I].GroupEnds) {
+      Picture(pConstruction, "MenuSeparator", 0, Y + 2);
+      Y += 6;
+    }
+  }
+}
+
+void TfBase::ShowPreviews() {
+  iPiece->setPixmap(QPixmap::fromImage(Previews.iPiece.Image()));
+  iBaseLook->setPixmap(QPixmap::fromImage(Previews.iBaseLook.Image()));
+}
+
+void TfBase::ApplySceneColor() {
+  Fill(pPiece, ColorOf(Construction.SceneColor));
+  Fill(this, ColorOf(Construction.SceneColor));
+}
+
+void TfBase::ApplyBaseColor() { Fill(pBaseLook, ColorOf(Construction.BaseColor)); }
+
+void TfBase::LoadBackground() {
+  const std::string Path = Construction.ProgramDir + "Backgrounds/" + BackgroundName;
+  if (std::filesystem::is_regular_file(Path)) {
+    // An unreadable picture is reported; the window still comes up with the
+    // picture it had (the built-in tile at a fresh start).
+    try {
+      imgBackground = LoadPicture(Path);
+    } catch (const std::exception &Error) {
+      ShowErrorBox(Error.what());
+    }
+  }
+  if (imgBackground.width() < 10 || imgBackground.height() < 10)
+    imgBackground = imgDefault;
+  update();
+  PlaceCorners();
+}
+
+void TfBase::PlaceCorners() {
+  const int ColumnHeight = pLeft->height();
+  imgLeftUp->raise();
+  imgLeftUpWhite->raise();
+  imgLeftBottomWhite->move(LeftColumnWidth, ColumnHeight - imgLeftBottomWhite->height());
+  imgLeftBottomWhite->raise();
+  imgLeftDown->move(imgLeftDown->x(), ColumnHeight - imgLeftDown->height());
+  imgLeftDown->raise();
+  imgTopRight->move(width() - imgTopRight->width(), 0);
+  imgTopRight->raise();
+  imgBottomRight->move(width() - imgBottomRight->width(), height() - imgBottomRight->height());
+  imgBottomRight->raise();
+}
+
+void TfBase::paintEvent(QPaintEvent *) {
+  pLeft->setGeometry(0, 0, LeftColumnWidth, height());
+  const int PW = imgBackground.width(), PH = imgBackground.height();
+  if (PW == 0 || PH == 0)
+    return;
+  QPainter Painter(this);
+  const int Columns = TileCount(width(), PW), Rows = TileCount(height(), PH);
+  for (int C = 0; C <= Columns; ++C)
+    for (int R = 0; R <= Rows; ++R)
+      Painter.drawImage(C * PW, R * PH, imgBackground);
+}
+
+bool TfBase::eventFilter(QObject *Watched, QEvent *Event) {
+  if (Event->type() != QEvent::MouseButtonPress)
+    return QWidget::eventFilter(Watched, Event);
+  if (Watched == iBaseLook) {
+    const QPoint At = static_cast<QMouseEvent *>(Event)->position().toPoint();
+    iBaseLookMouseDown(At.x(), At.y());
+    return true;
+  }
+  if (Watched == pConstruction) {
+    pConstructionClick();
+    return true;
+  }
+  return QWidget::eventFilter(Watched, Event);
+}
+
+void TfBase::lblConstructionButtonClick() {
+  const QScreen *Screen = screen();
+  pConstruction->setGeometry(0, 15 + ButtonHeight, LeftColumnWidth,
+                             (Screen ? Screen->geometry().height() : height()) - 63);
+  pConstruction->show();
+  pConstruction->raise();
+}
+
+void TfBase::pConstructionClick() { pConstruction->hide(); }
+
+void TfBase::lblPieceLeftClick() {
+  Construction.CurrentRotation = Construction.CurrentRotation % 4 + 1;
+  RedrawPreviews();
+}
+
+void TfBase::lblPieceRightClick() {
+  Construction.CurrentRotation = Construction.CurrentRotation <= 1 ? 4 : Construction.CurrentRotation - 1;
+  RedrawPreviews();
+}
+
+void TfBase::lblMaximizeClick() {
+  fLook->Maximize();
+  LookRender();
+  fLook->raise();
+  pConstructionClick();
+}
+
+void TfBase::lblRecenterClick() {
+  RecenterCamera();
+  LookRender();
+  fLook->raise();
+  RedrawPreviews();
+  pConstructionClick();
+}
+
+void TfBase::lblBackClick() {
+  QFileDialog Dialog(this, "Image for background",
+                     QString::fromStdString(Construction.ProgramDir + "Backgrounds/"),
+                     "PNG files (*.png);;Bitmap files (*.bmp);;GIF files (*.gif);;All backgroung "
+                     "files (*.png *.bmp *.gif)");
+  Dialog.setOption(QFileDialog::DontUseNativeDialog);
+  Dialog.setFileMode(QFileDialog::ExistingFile);
+  Dialog.setDefaultSuffix("bmp");
+  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
+    const std::string Name =
+        std::filesystem::path(Dialog.selectedFiles().first().toStdString()).filename().string();
+    WriteBackgroundSetting(Name); // an error here leaves the menu open
+    BackgroundName = Name;
+    LoadBackground();
+  }
+  pConstructionClick();
+}
+
+void TfBase::lblSaveClick() {
+  if (Construction.FileName.empty()) {
+    lblSaveAsClick();
+    return;
+  }
+  pConstructionClick();
+  SaveConstruction();
+}
+
+void TfBase::lblSaveAsClick() {
+  pConstructionClick();
+  QFileDialog Dialog(this, "Save construction",
+                     QString::fromStdString(Construction.ProgramDir + "Constructions/"),
+                     "Construction (*.cns);;All files (*)");
+  Dialog.setOption(QFileDialog::DontUseNativeDialog);
+  Dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Dialog.setDefaultSuffix("cns");
+  if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty() ||
+      Dialog.selectedFiles().first().isEmpty())
+    return;
+  Construction.FileName = Dialog.selectedFiles().first().toStdString();
+  SaveConstruction();
+}
+
+void TfBase::lblCloseClick() {
+  for (int K = 1; K <= Construction.KitCount; ++K)
+    FreeLibrary(Construction.Kits[K].Handle);
+  Construction.KitCount = 0;
+  fStart->show();
+  fStart->close();
+}

@@ -1,0 +1,68 @@
+// The main window: full screen behind the viewport, papered with the
+// background picture, with the left column of buttons and previews and the
+// Construction menu.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+#include <map>
+#include <string>
+
+class TLabelButton;
+
+class TfBase : public QWidget {
+public:
+  TfBase();
+
+  // The hidden picture of the given artwork name, for hover swaps.
+  QLabel *HoverPicture(const std::string &Name) const;
+
+  // Loads the background named in the settings (falling back to the
+  // built-in tile), paints it and places the corner pictures.
+  void LoadBackground();
+
+  // Takes the current preview pictures into iPiece and iBaseLook.
+  void ShowPreviews();
+
+  // The panels, swatches and windows that show the scene and base colours.
+  void ApplySceneColor();
+  void ApplyBaseColor();
+
+  void lblConstructionButtonClick();
+  void pConstructionClick();
+  void lblPieceLeftClick();
+  void lblPieceRightClick();
+  void lblMaximizeClick();
+  void lblRecenterClick();
+  void lblBackClick();
+  void lblSaveClick();
+  void lblSaveAsClick();
+  void lblCloseClick();
+
+  static constexpr int LeftColumnWidth = 129;
+
+  QWidget *pLeft, *pConstruction, *pPiece, *pBaseLook;
+  QLabel *iPiece, *iBaseLook;
+
+protected:
+  void paintEvent(QPaintEvent *Event) override;
+  // Presses on the base look preview and on the menu's empty area.
+  bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+  TLabelButton *AddButton(QWidget *Parent, const QString &Caption, const QRect &Rect,
+                          const std::string &Pictures);
+  void BuildLeftColumn();
+  void BuildMenu();
+  void PlaceCorners();
+
+  std::map<std::string, QLabel *> FPictures; // on the hidden panel pnlImages
+  QWidget *pnlImages;
+  QImage imgBackground, imgDefault;
+  QLabel *imgLeftUp, *imgLeftDown, *imgLeftUpWhite, *imgLeftBottomWhite, *imgTopRight,
+      *imgBottomRight;
+};
+
+extern TfBase *fBase;

@@ -1,0 +1,130 @@
+#include "ConstructionFile.h"
+
+#include "Base.h"
+#include "ShowMain.h"
+#include "Start.h"
+#include "kits/Kit.h"
+#include "model/Disk.h"
+#include "model/Global.h"
+#include "platform/Messages.h"
+#include "render/Busy.h"
+#include "render/Previews.h"
+#include "render/Scene.h"
+#include "viewport/Look.h"
+
+#include <QApplication>
+
+#include <stdexcept>
+
+namespace {
+
+// The index of Name in the available kits (the later of two equal names), or 0.
+int AvailableIndexOf(const std::string &Name) {
+  for (int I = Construction.AvailableKitCount; I >= 1; --I)
+    if (Construction.AvailableKitNames[I] == Name)
+      return I;
+  return 0;
+}
+
+void RefuseFile(const std::string &Reason) {
+  ShowMessage("The file \"" + Construction.FileName + "\" cannot be opened: " + Reason,
+              "Error - construction file");
+}
+
+enum class TKitsLoaded { All, Unusable, Missing };
+
+// Loads every kit the file names, in file order, so that each piece's kit
+// number names the right kit again. A missing kit ends the program.
+TKitsLoaded LoadNamedKits(const TConstructionFile &File) {
+  for (const std::string &Name : File.KitNames) {
+    const int Index = AvailableIndexOf(Name);
+    if (Index == 0) {
+      ShowMessage("This construction use the kit: \"" + Name + "\", that can't be found",
+                  "Error - kit: \"" + Name + "\" doesn't exists");
+      QApplication::quit();
+      return TKitsLoaded::Missing;
+    }
+    fStart->SetStatus("Loading kit \"" + Name + "\"...");
+    ProcessMessages();
+    if (!LoadKit(Index)) {
+      RefuseFile("its kit \"" + Name + "\" cannot be used.");
+      return TKitsLoaded::Unusable;
+    }
+  }
+  return TKitsLoaded::All;
+}
+
+// Takes every kit loaded for a refused file out of use again.
+void UnloadKits() {
+  while (Construction.KitCount > 0)
+    UnloadKit(Construction.KitCount);
+}
+
+} // namespace
+
+void LoadConstruction() {
+  BeginBusy();
+  Construction.ViewportWidth = uint16_t(fLook->width());
+  Construction.ViewportHeight = uint16_t(fLook->height());
+  std::vector<uint8_t> Record;
+  TConstructionFile File;
+  std::string Reason;
+  if (!ReadConstructionFile(Construction.FileName, Record, Reason) ||
+      !DecodeConstruction(Record, File, Reason)) {
+    RefuseFile(Reason);
+    EndBusy();
+    return;
+  }
+  ScanKits();
+  Construction.FirstShownAvailableKit = 1;
+  Construction.FirstShownKit = 1;
+  switch (LoadNamedKits(File)) {
+  case TKitsLoaded::Missing:
+    return; // the program ends; nothing more is done
+  case TKitsLoaded::Unusable:
+    UnloadKits();
+    EndBusy();
+    return;
+  case TKitsLoaded::All:
+    break;
+  }
+  // The pieces can be checked only against the kits they come from.
+  if (!CheckPieces(File, Reason)) {
+    UnloadKits();
+    RefuseFile(Reason);
+    EndBusy();
+    return;
+  }
+  ApplyViews(File);
+  Construction.FirstShownView = 1;
+  ApplyColors(File);
+  fBase->ApplySceneColor();
+  fBase->ApplyBaseColor();
+  ApplyBase(File);
+  ApplyPieces(File);
+  if (Construction.KitCount > 0) {
+    Construction.CurrentKit = 1;
+    Construction.CurrentPiece = 1;
+    Construction.CurrentRotation = 1;
+    Construction.Kits[1].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
+                                  &Construction.CurrentSizeZ);
+    Construction.AnchorCell = 1;
+    RedrawPreviews();
+  }
+  Construction.ChooserKit = Construction.ChooserPiece = 0;
+  ShowMainWindow();
+  ProcessMessages();
+  LookRender();
+  ProcessMessages();
+  EndBusy();
+}
+
+void SaveConstruction() {
+  BeginBusy();
+  std::string Error;
+  const bool Saved = WriteConstructionFile(Construction.FileName, EncodeConstruction(), Error);
+  ProcessMessages();
+  EndBusy();
+  if (!Saved)
+    throw std::runtime_error(Error);
+}

@@ -1,0 +1,12 @@
+// Opening and saving construction files from the editor: the file's record
+// (model/Disk) together with the kits it names, the windows and the renders.
+#pragma once
+
+// Reads FileName and makes it the open construction. A file that is not a
+// valid construction is refused with a message naming it and the reason, and
+// nothing changes; a kit it names that cannot be found ends the program.
+void LoadConstruction();
+
+// Writes the open construction to FileName; a failure raises an error (shown
+// by the standard error box) and leaves any earlier file intact.
+void SaveConstruction();

@@ -1,0 +1,20 @@
+// The settings file beside the program: it holds only the name of the main
+// window's background picture.
+#pragma once
+
+#include <string>
+
+extern std::string BackgroundName;
+
+std::string SettingsPath();
+
+// BackgroundName := the "Background"/"Bitmap" entry, or "none".
+void ReadSettings();
+
+// Writes Name as the "Background"/"Bitmap" entry; throws
+// std::runtime_error("Unable to write to <path>") when the file cannot be written.
+void WriteBackgroundSetting(const std::string &Name);
+
+// How many whole tiles of PictureSize fit WindowSize, to the nearest integer
+// (halves to even). Tiles are drawn from 0 to this count inclusive.
+int TileCount(int WindowSize, int PictureSize);

@@ -1,0 +1,50 @@
+// The arithmetic of the viewport's mouse presses: which quarter of the window
+// a pixel lies in, the cursor each mode shows there, and what a press does to
+// the live camera or to the window's size. All of it is plain calculation.
+#pragma once
+
+#include "model/Global.h"
+
+#include <cstdint>
+
+// The two diagonals split the window into four triangles; a pixel exactly on
+// a diagonal lies in none.
+enum class TRegion { None, Bottom, Left, Right, Top };
+
+TRegion RegionAt(int X, int Y, int Width, int Height);
+
+// The cursor a press at (X, Y) would act with in Mode, or 0 when the cursor
+// is left as it is (no mode, busy, or a pixel on a diagonal).
+int16_t CursorAt(char Mode, int X, int Y, int Width, int Height);
+
+// Rotate: tilt for the bottom and top regions (held within 0..90), turn for
+// the left and right ones (kept within 0..360). True when Turn changed.
+bool RotateCamera(TPosition &Camera, TRegion Region, int X, int Y, int Width, int Height);
+
+// Move: pan along y for the bottom and top regions, along x for the others.
+void MoveCamera(TPosition &Camera, TRegion Region, int X, int Y, int Width, int Height);
+
+// Zoom: the upper half moves away, the lower half comes closer.
+void ZoomCamera(TPosition &Camera, int Y, int Height);
+
+// A change of the viewport window: its client size grows by (Width, Height)
+// and its position moves by (Left, Top), so that it stays centred.
+struct TResize {
+  int Width = 0, Height = 0, Left = 0, Top = 0;
+};
+
+// The outer size of the main window and the width of its left column, which
+// bound how large the viewport may grow.
+struct TRoom {
+  int MainWidth, MainHeight, LeftColumn;
+};
+
+// Size: the bottom and left regions shrink the window (not below 100 pixels),
+// the top and right ones grow it (keeping a 100-pixel margin in the room).
+TResize SizeViewport(TRegion Region, int X, int Y, int Width, int Height, const TRoom &Room);
+
+// Maximize: as large as the room allows with its 100-pixel margins.
+TResize MaximizeViewport(int Width, int Height, const TRoom &Room);
+
+// The corner radius of the window's rounded shape.
+int ShapeRadius(int Width, int Height);

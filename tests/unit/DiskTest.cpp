@@ -1,0 +1,341 @@
+// The construction file: the bytes it is made of, what reading it back gives,
+// every kind of file that is refused, and saving without losing the old file.
+#include "model/Disk.h"
+#include "model/Global.h"
+#include "model/Occupancy.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A kit of three pieces: 1 is a single cell, 2 a solid 2 x 3 x 1 brick, 3 a
+// 2 x 2 x 2 block whose cells with X = 2 and Z = 2 are empty.
+void FakeGetPiece(uint8_t Piece, uint8_t *SX, uint8_t *SY, uint8_t *SZ) {
+  const uint8_t Sizes[4][3] = {{0, 0, 0}, {1, 1, 1}, {2, 3, 1}, {2, 2, 2}};
+  *SX = Sizes[Piece][0];
+  *SY = Sizes[Piece][1];
+  *SZ = Sizes[Piece][2];
+}
+
+void FakeGetPieceVolume(uint8_t Piece, uint8_t X, uint8_t, uint8_t Z, uint8_t *Filled) {
+  *Filled = (Piece == 3 && X == 2 && Z == 2) ? 0 : 1;
+}
+
+void Put16(std::vector<uint8_t> &R, size_t At, uint16_t V) {
+  R[At] = uint8_t(V & 0xFF);
+  R[At + 1] = uint8_t(V >> 8);
+}
+
+std::vector<uint8_t> Bytes(const std::vector<uint8_t> &R, size_t At, size_t Count) {
+  return {R.begin() + At, R.begin() + At + Count};
+}
+
+class DiskTest : public testing::Test {
+protected:
+  void SetUp() override {
+    Construction.BaseWidth = MaxBaseSide;
+    Construction.BaseLength = MaxBaseSide;
+    Construction.BaseHeight = MaxBaseHeight;
+    ClearOccupancy();
+    Construction.BaseWidth = 20;
+    Construction.BaseLength = 20;
+    Construction.BaseHeight = 10;
+    SetSceneColor(0x00112233);
+    SetBaseColor(0x00445566);
+    Construction.ViewCount = 1;
+    Construction.Views[1] = {"", 80, 55, 0, 0, 0};
+    Construction.PieceCount = 0;
+    Construction.KitCount = 2;
+    for (int K = 1; K <= 2; ++K) {
+      Construction.Kits[K].KitPieceCount = 3;
+      Construction.Kits[K].GetPiece = FakeGetPiece;
+      Construction.Kits[K].GetPieceVolume = FakeGetPieceVolume;
+      Construction.KitNames[K] = "Kit" + std::to_string(K);
+    }
+  }
+
+  static void AddPiece(TPlacedPiece P) { Construction.Pieces[++Construction.PieceCount] = P; }
+
+  // The record of the fixture's construction holding the given pieces.
+  static std::vector<uint8_t> RecordWith(std::initializer_list<TPlacedPiece> Pieces) {
+    for (const TPlacedPiece &P : Pieces)
+      AddPiece(P);
+    std::vector<uint8_t> Record = EncodeConstruction();
+    Construction.PieceCount = 0;
+    return Record;
+  }
+
+  // The saved part of the construction and its cell grid, to show nothing changed.
+  static std::vector<uint8_t> State() {
+    std::vector<uint8_t> S = EncodeConstruction();
+    const auto *Grid = reinterpret_cast<const uint8_t *>(Construction.Occupancy);
+    S.insert(S.end(), Grid, Grid + sizeof(Construction.Occupancy));
+    return S;
+  }
+};
+
+TEST_F(DiskTest, NewConstructionBytes) {
+  Construction.BaseWidth = Construction.BaseLength = Construction.BaseHeight = 50;
+  SetSceneColor(0x00E8C39E);
+  SetBaseColor(0x00008000);
+  Construction.Views[1] = {"", 75, 55, 0, 0, 0};
+  Construction.KitCount = 0;
+  const std::vector<uint8_t> R = EncodeConstruction();
+  ASSERT_EQ(R.size(), 555224u);
+  EXPECT_EQ(Bytes(R, 0, 16), std::vector<uint8_t>({0x9E, 0xC3, 0xE8, 0, 0, 0x80, 0, 0, 0x32, 0,
+                                                   0x32, 0, 0x32, 0, 0x01, 0}));
+  EXPECT_EQ(Bytes(R, 25616, 8), std::vector<uint8_t>({0, 0, 0, 0, 0, 0xC0, 0x52, 0x40}));
+  EXPECT_EQ(Bytes(R, 26416, 8), std::vector<uint8_t>({0, 0, 0, 0, 0, 0x80, 0x4B, 0x40}));
+  int Others = 0;
+  for (size_t I = 16; I < R.size(); ++I)
+    Others += R[I] != 0 && !(I >= 25616 && I < 25624) && !(I >= 26416 && I < 26424);
+  EXPECT_EQ(Others, 0);
+}
+
+TEST_F(DiskTest, ViewsPiecesAndKitsAreStoredColumnByColumn) {
+  Construction.ViewCount = 2;
+  Construction.Views[2] = {"Side", 1.5, 0, 0, 0, -2};
+  AddPiece({1, 3, 4, 5, 6, 1});
+  AddPiece({0x0102, 0x0304, 7, 8, 9, 4});
+  Construction.KitNames[2] = std::string(300, 'k'); // cut to the field
+  const std::vector<uint8_t> R = EncodeConstruction();
+  EXPECT_EQ(Bytes(R, 14, 2), std::vector<uint8_t>({2, 0}));
+  EXPECT_EQ(Bytes(R, 16 + 256, 5), std::vector<uint8_t>({'S', 'i', 'd', 'e', 0}));
+  EXPECT_EQ(Bytes(R, 25616 + 8, 8), std::vector<uint8_t>({0, 0, 0, 0, 0, 0, 0xF8, 0x3F}));
+  EXPECT_EQ(Bytes(R, 28816 + 8, 8), std::vector<uint8_t>({0, 0, 0, 0, 0, 0, 0x00, 0xC0}));
+  EXPECT_EQ(Bytes(R, 29616, 2), std::vector<uint8_t>({2, 0}));
+  EXPECT_EQ(Bytes(R, 29618, 4), std::vector<uint8_t>({1, 0, 0x02, 0x01}));
+  EXPECT_EQ(Bytes(R, 154618, 4), std::vector<uint8_t>({3, 0, 0x04, 0x03}));
+  EXPECT_EQ(Bytes(R, 279618, 2), std::vector<uint8_t>({4, 7}));
+  EXPECT_EQ(Bytes(R, 342118, 2), std::vector<uint8_t>({5, 8}));
+  EXPECT_EQ(Bytes(R, 404618, 2), std::vector<uint8_t>({6, 9}));
+  EXPECT_EQ(Bytes(R, 467118, 2), std::vector<uint8_t>({1, 4}));
+  EXPECT_EQ(Bytes(R, 529618, 2), std::vector<uint8_t>({2, 0}));
+  EXPECT_EQ(Bytes(R, 529620, 5), std::vector<uint8_t>({'K', 'i', 't', '1', 0}));
+  EXPECT_EQ(Bytes(R, 529620 + 256, 256), std::vector<uint8_t>(256, 'k'));
+  EXPECT_EQ(Bytes(R, 529620 + 512, 1), std::vector<uint8_t>({0}));
+}
+
+TEST_F(DiskTest, RoundTripKeepsEverything) {
+  Construction.BaseWidth = 30;
+  Construction.BaseLength = 12;
+  Construction.BaseHeight = 40;
+  SetSceneColor(0x00A1B2C3);
+  SetBaseColor(0x00010203);
+  Construction.ViewCount = 3;
+  Construction.Views[1] = {" Front\t ", 10.25, 45, 359.5, -3, 4};
+  Construction.Views[2] = {"Top", 200, 90, 0, 0.125, 0};
+  Construction.Views[3] = {"", 80, 55, 12, 0, 0};
+  Construction.KitNames[1] = "Bricks  ";
+  AddPiece({1, 3, 0, 0, 0, 1});
+  AddPiece({2, 2, 27, 10, 39, 4}); // 3 x 2 after the turn: just inside the base
+  AddPiece({1, 1, 1, 0, 1, 1});   // in the empty corner of piece 1
+  const std::vector<uint8_t> Record = EncodeConstruction();
+
+  SetUp(); // a different construction is open when the file is read
+  TConstructionFile File;
+  std::string Reason;
+  ASSERT_TRUE(DecodeConstruction(Record, File, Reason)) << Reason;
+  ApplyViews(File);
+  ASSERT_TRUE(CheckPieces(File, Reason)) << Reason;
+  ApplyColors(File);
+  ApplyBase(File);
+  ApplyPieces(File);
+
+  EXPECT_EQ(Construction.SceneBlue, 0xA1);
+  EXPECT_EQ(Construction.BaseRed, 0x03);
+  EXPECT_EQ(Construction.BaseHeight, 40);
+  ASSERT_EQ(Construction.ViewCount, 3);
+  EXPECT_EQ(Construction.Views[1].Name, "Front");
+  EXPECT_EQ(Construction.Views[1].Turn, 359.5);
+  EXPECT_EQ(Construction.Views[2].PanX, 0.125);
+  EXPECT_EQ(File.KitNames, std::vector<std::string>({"Bricks  ", "Kit2"}));
+  ASSERT_EQ(Construction.PieceCount, 3);
+  EXPECT_EQ(Construction.Pieces[2].Rotation, 4);
+  EXPECT_EQ(Construction.Occupancy[1][0][1], 3);
+  EXPECT_EQ(Construction.Occupancy[29][11][39], 2);
+  Construction.Views[1].Name = " Front\t ";
+  Construction.KitNames[1] = "Bricks  ";
+  EXPECT_EQ(EncodeConstruction(), Record);
+}
+
+TEST_F(DiskTest, FileWithoutViewsOpensWithTheDefaultView) {
+  std::vector<uint8_t> Record = EncodeConstruction();
+  Put16(Record, 14, 0);
+  Record[25616 + 7] = 0x40; // left over beyond the count
+  TConstructionFile File;
+  std::string Reason;
+  ASSERT_TRUE(DecodeConstruction(Record, File, Reason)) << Reason;
+  ASSERT_EQ(File.Views.size(), 1u);
+  const TPosition &V = File.Views[0];
+  EXPECT_EQ(V.Name, "");
+  EXPECT_EQ(std::vector<double>({V.Distance, V.Tilt, V.Turn, V.PanX, V.PanY}),
+            std::vector<double>({80, 55, 0, 0, 0}));
+}
+
+TEST_F(DiskTest, DamagedRecordsAreRefusedWithAReason) {
+  const struct {
+    const char *Fault;
+    std::function<void(std::vector<uint8_t> &)> Damage;
+  } Cases[] = {
+      {"555223 bytes", [](auto &R) { R.pop_back(); }},
+      {"555225 bytes", [](auto &R) { R.push_back(0); }},
+      {"0 bytes", [](auto &R) { R.clear(); }},
+      {"101 views", [](auto &R) { Put16(R, 14, 101); }},
+      {"62501 pieces", [](auto &R) { Put16(R, 29616, 62501); }},
+      {"101 kits", [](auto &R) { Put16(R, 529618, 101); }},
+      {"9 x 20 x 10", [](auto &R) { Put16(R, 8, 9); }},
+      {"20 x 151 x 10", [](auto &R) { Put16(R, 10, 151); }},
+      {"20 x 20 x 101", [](auto &R) { Put16(R, 12, 101); }},
+      {"20 x 20 x 9", [](auto &R) { Put16(R, 12, 9); }},
+  };
+  const std::vector<uint8_t> Before = State();
+  for (const auto &C : Cases) {
+    std::vector<uint8_t> Record = EncodeConstruction();
+    C.Damage(Record);
+    TConstructionFile File;
+    std::string Reason;
+    EXPECT_FALSE(DecodeConstruction(Record, File, Reason)) << C.Fault;
+    EXPECT_NE(Reason.find(C.Fault), std::string::npos) << Reason;
+    EXPECT_TRUE(File.Views.empty()) << C.Fault;
+  }
+  EXPECT_TRUE(State() == Before);
+}
+
+TEST_F(DiskTest, PiecesTheKitsCannotHoldAreRefused) {
+  const struct {
+    TPlacedPiece Piece;
+    const char *Fault;
+  } Cases[] = {
+      {{3, 1, 0, 0, 0, 1}, "uses kit 3"},
+      {{0, 1, 0, 0, 0, 1}, "uses kit 0"},
+      {{1, 0, 0, 0, 0, 1}, "is piece 0"},
+      {{2, 4, 0, 0, 0, 1}, "is piece 4"},
+      {{1, 257, 0, 0, 0, 1}, "is piece 257"},
+      {{1, 1, 0, 0, 0, 0}, "rotation 0"},
+      {{1, 1, 0, 0, 0, 5}, "rotation 5"},
+      {{1, 2, 18, 0, 0, 2}, "beyond the base"}, // 3 wide once turned
+      {{1, 2, 0, 18, 0, 1}, "beyond the base"},
+      {{1, 3, 0, 0, 9, 1}, "beyond the base"},
+      {{1, 1, 255, 255, 255, 1}, "beyond the base"},
+      {{2, 1, 0, 1, 0, 1}, "overlaps piece 1"}, // a solid cell of the brick
+      {{2, 1, 1, 0, 0, 3}, "overlaps piece 1"},
+  };
+  const std::vector<uint8_t> Before = State();
+  for (const auto &C : Cases) {
+    TConstructionFile File;
+    std::string Reason;
+    ASSERT_TRUE(DecodeConstruction(RecordWith({{1, 2, 0, 0, 0, 1}, C.Piece}), File, Reason));
+    EXPECT_FALSE(CheckPieces(File, Reason)) << C.Fault;
+    EXPECT_NE(Reason.find(C.Fault), std::string::npos) << Reason;
+  }
+  EXPECT_TRUE(State() == Before);
+}
+
+TEST_F(DiskTest, PiecesMayShareABoxButNotACell) {
+  TConstructionFile File;
+  std::string Reason;
+  ASSERT_TRUE(DecodeConstruction(RecordWith({{1, 3, 0, 0, 0, 1}, {2, 1, 1, 1, 1, 1}}), File,
+                                 Reason));
+  EXPECT_TRUE(CheckPieces(File, Reason)) << Reason;
+  ASSERT_TRUE(DecodeConstruction(RecordWith({{1, 3, 0, 0, 0, 1}, {2, 1, 0, 1, 1, 1}}), File,
+                                 Reason));
+  EXPECT_FALSE(CheckPieces(File, Reason));
+  // A file naming fewer kits than are loaded cannot reach the others.
+  std::vector<uint8_t> Record = RecordWith({{2, 1, 0, 0, 0, 1}});
+  Put16(Record, 529618, 1);
+  ASSERT_TRUE(DecodeConstruction(Record, File, Reason));
+  EXPECT_FALSE(CheckPieces(File, Reason));
+}
+
+class DiskFileTest : public testing::Test {
+protected:
+  void SetUp() override {
+    char Template[] = "/tmp/DiskTestXXXXXX";
+    ASSERT_NE(mkdtemp(Template), nullptr);
+    Folder = Template;
+  }
+  void TearDown() override { fs::remove_all(Folder); }
+
+  std::string PathOf(const std::string &Name) const { return (Folder / Name).string(); }
+
+  void WriteRaw(const std::string &Name, const std::vector<uint8_t> &Data) const {
+    std::ofstream(PathOf(Name), std::ios::binary)
+        .write(reinterpret_cast<const char *>(Data.data()), std::streamsize(Data.size()));
+  }
+
+  std::vector<uint8_t> ReadRaw(const std::string &Name) const {
+    std::ifstream In(PathOf(Name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+  }
+
+  size_t Entries() const {
+    return size_t(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()));
+  }
+
+  fs::path Folder;
+  const std::vector<uint8_t> Old = std::vector<uint8_t>(ConstructionFileSize, 0x11);
+  const std::vector<uint8_t> New = std::vector<uint8_t>(ConstructionFileSize, 0x22);
+};
+
+TEST_F(DiskFileTest, SavingReplacesTheFileAndLeavesNothingElse) {
+  WriteRaw("a.stm", Old);
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(PathOf("a.stm"), New, Error)) << Error;
+  std::vector<uint8_t> Back;
+  ASSERT_TRUE(ReadConstructionFile(PathOf("a.stm"), Back, Error)) << Error;
+  EXPECT_EQ(Back, New);
+  EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(DiskFileTest, FailedSavesKeepTheOldFileAndReportWhy) {
+  WriteRaw("plain", {1});
+  std::string Error;
+  EXPECT_FALSE(WriteConstructionFile(PathOf("plain/a.stm"), New, Error));
+  EXPECT_NE(Error.find("Unable to write " + PathOf("plain/a.stm") + ": "), std::string::npos);
+
+  fs::create_directory(Folder / "taken");
+  EXPECT_FALSE(WriteConstructionFile(PathOf("taken"), New, Error));
+  EXPECT_TRUE(fs::is_directory(Folder / "taken"));
+
+  // The disk fills up halfway through the record.
+  WriteRaw("a.stm", Old);
+  rlimit Saved;
+  getrlimit(RLIMIT_FSIZE, &Saved);
+  rlimit Small = Saved;
+  Small.rlim_cur = 4096;
+  const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &Small);
+  const bool Written = WriteConstructionFile(PathOf("a.stm"), New, Error);
+  setrlimit(RLIMIT_FSIZE, &Saved);
+  std::signal(SIGXFSZ, OldHandler);
+  EXPECT_FALSE(Written);
+  EXPECT_NE(Error.find(std::strerror(EFBIG)), std::string::npos) << Error;
+  EXPECT_EQ(ReadRaw("a.stm"), Old);
+  EXPECT_EQ(Entries(), 3u); // plain, taken, a.stm: no temporary left behind
+}
+
+TEST_F(DiskFileTest, ReadingRefusesWhatIsNotAConstructionFile) {
+  std::vector<uint8_t> Record = {7};
+  std::string Error;
+  EXPECT_FALSE(ReadConstructionFile(PathOf("none.stm"), Record, Error));
+  EXPECT_NE(Error.find("does not exist"), std::string::npos) << Error;
+  WriteRaw("short.stm", std::vector<uint8_t>(1000, 0));
+  EXPECT_FALSE(ReadConstructionFile(PathOf("short.stm"), Record, Error));
+  EXPECT_NE(Error.find("1000 bytes"), std::string::npos) << Error;
+  EXPECT_FALSE(ReadConstructionFile(Folder.string(), Record, Error));
+  EXPECT_NE(Error.find("not a regular file"), std::string::npos) << Error;
+  EXPECT_EQ(Record, std::vector<uint8_t>({7}));
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+// The shell's plain rules: reading the start dialog's dimensions, the
+// version text, tiling the background and centring the viewport.
+#include "platform/Version.h"
+#include "shell/Dimensions.h"
+#include "shell/Settings.h"
+#include "shell/ShowMain.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Accepts(const std::string &Text, int Max, uint16_t *Read = nullptr) {
+  uint16_t Value = 0;
+  const bool Ok = ReadDimension(Text, 10, Max, Value);
+  if (Read)
+    *Read = Value;
+  return Ok;
+}
+
+TEST(ShellLogic, DimensionsMustBeWholeNumbersInRange) {
+  uint16_t Value = 0;
+  EXPECT_TRUE(Accepts("10", 150));
+  EXPECT_TRUE(Accepts("150", 150, &Value));
+  EXPECT_EQ(Value, 150);
+  EXPECT_TRUE(Accepts("100", 100));
+  EXPECT_TRUE(Accepts("  +42", 150, &Value));
+  EXPECT_EQ(Value, 42);
+  for (const char *Bad : {"9", "151", "abc", "007", "-10", "", " ", "12a", "1 2", "+", "99999999999"})
+    EXPECT_FALSE(Accepts(Bad, 150)) << '"' << Bad << '"';
+  EXPECT_FALSE(Accepts("101", 100));
+  // Only the low 16 bits count: 65536 + 50 reads as 50.
+  EXPECT_TRUE(Accepts("65586", 150, &Value));
+  EXPECT_EQ(Value, 50);
+}
+
+TEST(ShellLogic, VersionTextPadsTheBuildToFourDigits) {
+  EXPECT_EQ(VersionText({1, 1, 1, 29}), "1.1.1.0029");
+  EXPECT_EQ(VersionText({2, 0, 0, 5}), "2.0.0.0005");
+  EXPECT_EQ(VersionText({2, 0, 0, 12345}), "2.0.0.12345");
+  EXPECT_EQ(ReadFileVersion("/nonexistent/Stavemont"), "");
+  EXPECT_EQ(ReadFileVersion("/proc/self/exe"), ""); // a program without the note
+  EXPECT_EQ(ReadFileVersion(STAVEMONT_BUILD_DIR "/Stavemont"), "1.0.0.0000");
+}
+
+TEST(ShellLogic, BackgroundTilesCoverTheWindow) {
+  EXPECT_EQ(TileCount(1280, 175), 7);  // 7.31
+  EXPECT_EQ(TileCount(1024, 104), 10); // 9.85
+  EXPECT_EQ(TileCount(1280, 512), 2);  // 2.5 goes to the even neighbour
+  EXPECT_EQ(TileCount(1536, 512), 3);
+}
+
+TEST(ShellLogic, ViewportIsCentredRightOfTheLeftColumn) {
+  EXPECT_EQ(CentredEdge(1280, 800 + 129) + 129, 305);
+  EXPECT_EQ(CentredEdge(1024, 600), 212);
+  EXPECT_EQ(CentredEdge(1025, 600), 212); // 212.5 goes to the even neighbour
+  EXPECT_EQ(CentredEdge(1027, 600), 214); // 213.5 likewise
+}
+
+} // namespace
