@@ -3,6 +3,7 @@
 #
 #   ./build.sh        install whatever Debian packages are missing, then build
 #   ./build.sh test   the same, then run every test (GL tests under Xvfb)
+#   ./build.sh run    the same as the first, then start the editor
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -42,8 +43,22 @@ run_tests() {
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure
 }
 
+# The editor needs a graphical display; say what to do when there is none.
+run_editor() {
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    cat >&2 <<'EOT'
+Stavemont is built, but there is no display to show it on (DISPLAY is not set).
+Start it from a desktop session:      ./build/Stavemont
+or on a virtual display, for example: xvfb-run -a -s "-screen 0 1280x1024x24" ./build/Stavemont
+EOT
+    exit 1
+  fi
+  exec ./build/Stavemont
+}
+
 case "${1:-}" in
   "") install_missing_packages; build ;;
   test) install_missing_packages; build; run_tests ;;
-  *) echo "usage: $0 [test]" >&2; exit 2 ;;
+  run) install_missing_packages; build; run_editor ;;
+  *) echo "usage: $0 [test|run]" >&2; exit 2 ;;
 esac

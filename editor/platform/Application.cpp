@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include <QMessageBox>
+#include "Messages.h"
 
 #include <exception>
 #if defined(__i386__) || defined(__x86_64__)
@@ -16,11 +16,6 @@ bool TApplication::notify(QObject *Receiver, QEvent *Event) {
     ShowErrorBox(Error.what());
   }
   return false;
-}
-
-void ShowErrorBox(const std::string &Text) {
-  QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
-                        QString::fromStdString(Text));
 }
 
 void MaskFloatingPointExceptions() {

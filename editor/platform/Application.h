@@ -11,9 +11,6 @@ public:
   bool notify(QObject *Receiver, QEvent *Event) override;
 };
 
-// Shows an error's text in the standard error box.
-void ShowErrorBox(const std::string &Text);
-
 // Masks every floating-point exception (x87 control word 0x133F: 64-bit
 // precision, rounding to nearest); call before the first window exists.
 void MaskFloatingPointExceptions();

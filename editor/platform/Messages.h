@@ -7,7 +7,10 @@
 // Shows a modal information box with an OK button.
 void ShowMessage(const std::string &Text, const std::string &Title);
 
-// Replaces how messages are shown (the default is a message box, or standard
+// Shows an error's text in the program's standard error box.
+void ShowErrorBox(const std::string &Text);
+
+// Replaces how messages and errors are shown (the default is a message box, or standard
 // error when there is no widget application); returns the previous way.
 using TMessageSink = std::function<void(const std::string &Text, const std::string &Title)>;
 TMessageSink SetMessageSink(TMessageSink Sink);

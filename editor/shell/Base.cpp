@@ -6,7 +6,7 @@
 #include "Settings.h"
 #include "Start.h"
 #include "model/Global.h"
-#include "platform/Application.h"
+#include "platform/Messages.h"
 #include "platform/Library.h"
 #include "platform/Picture.h"
 #include "render/Camera.h"
@@ -16,6 +16,7 @@
 #include "viewport/Look.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>

@@ -1,0 +1,374 @@
+// The editor's shell driven through its real windows: the start dialog's
+// checks, hover pictures, an editing session in the viewport and the menu,
+// loading and saving construction files, and the background picture.
+#include "Picking.h"
+#include "ShellFixture.h"
+#include "model/Disk.h"
+#include "model/Global.h"
+#include "platform/Cursor.h"
+#include "render/Camera.h"
+#include "render/Scene.h"
+#include "shell/Artwork.h"
+#include "shell/Base.h"
+#include "shell/ConstructionFile.h"
+#include "shell/LabelButton.h"
+#include "shell/Settings.h"
+#include "shell/Start.h"
+#include "viewport/Look.h"
+
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A file as a save would write it: the given base and pieces of one kit, a
+// named view and the live camera. The construction is left as a fresh start
+// dialog has it, so that whatever is seen after loading came from the file.
+std::vector<uint8_t> Draft(uint16_t Width, const std::vector<TPlacedPiece> &Pieces,
+                           const std::string &Kit = "Marbelo") {
+  TConstruction &C = Construction;
+  C.BaseWidth = Width;
+  C.BaseLength = 40;
+  C.BaseHeight = 20;
+  SetSceneColor(0x00603010);
+  SetBaseColor(0x00208040);
+  C.ViewCount = 2;
+  C.Views[1] = {"Front", 40, 30, 90, 1, 2};
+  C.Views[2] = {"", 60, 60, 45, 0, 0};
+  C.PieceCount = uint16_t(Pieces.size());
+  std::copy(Pieces.begin(), Pieces.end(), C.Pieces + 1);
+  C.KitCount = 1;
+  C.KitNames[1] = Kit;
+  std::vector<uint8_t> Record = EncodeConstruction();
+  C.BaseWidth = C.BaseLength = C.BaseHeight = 0;
+  SetSceneColor(0);
+  SetBaseColor(0);
+  std::fill(C.Views + 1, C.Views + 3, TPosition{});
+  std::fill(C.Pieces + 1, C.Pieces + 1 + Pieces.size(), TPlacedPiece{});
+  C.ViewCount = C.PieceCount = C.KitCount = 0;
+  C.KitNames[1].clear();
+  return Record;
+}
+
+} // namespace
+
+TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
+  ASSERT_TRUE(fStart->isVisible());
+  EXPECT_FALSE(fStart->edWidth->isVisible());
+  fStart->lblOKStartClick(); // OK is hidden until a new construction is asked for
+  EXPECT_FALSE(fBase->isVisible());
+
+  Click(fStart->lblNewConstruction);
+  EXPECT_TRUE(fStart->edWidth->isVisible());
+  EXPECT_FALSE(fStart->lblLoadConstruction->isVisible());
+  EXPECT_EQ(fStart->focusWidget(), fStart->edWidth);
+
+  // A refused field takes the focus; the fields before it were accepted.
+  QLineEdit *W = fStart->edWidth, *L = fStart->edLength, *H = fStart->edHeight;
+  const struct {
+    const char *Width, *Length, *Height;
+    QLineEdit *Refused;
+  } Cases[] = {{"9", "50", "50", W},    {"10", "151", "50", L}, {"150", "9", "50", L},
+               {"10", "150", "101", H}, {"abc", "50", "50", W}, {"50", "007", "50", L},
+               {"50", "50", "-10", H},  {"", "50", "50", W},    {"151", "", "", W}};
+  for (const auto &Case : Cases) {
+    W->setText(Case.Width);
+    L->setText(Case.Length);
+    H->setText(Case.Height);
+    (Case.Refused == W ? H : W)->setFocus();
+    Click(fStart->lblOKStart);
+    const std::string Shown = std::string(Case.Width) + " x " + Case.Length + " x " + Case.Height;
+    EXPECT_EQ(fStart->focusWidget(), Case.Refused) << Shown;
+    EXPECT_FALSE(fBase->isVisible()) << Shown;
+    EXPECT_EQ(Construction.KitCount, 0) << Shown;
+  }
+
+  // Height 100 is the largest accepted.
+  StartNew("20", "30", "100");
+  EXPECT_TRUE(fBase->isVisible());
+  EXPECT_FALSE(fStart->isVisible());
+  EXPECT_EQ(Construction.BaseLength, 30);
+  EXPECT_EQ(Construction.BaseHeight, 100);
+  ASSERT_EQ(Construction.KitCount, 1);
+  EXPECT_EQ(Construction.KitNames[1], "Marbelo");
+  EXPECT_EQ(CurrentCamera().Distance, 45);
+  EXPECT_EQ(fStart->lblStatus->text().toStdString(), "Loading kit \"Marbelo\"...");
+  // The viewport is centred in the room right of the left column.
+  const QSize Screen = fBase->screen()->size();
+  const int Left = 129 + int(std::nearbyint((Screen.width() - (800 + 129)) / 2.0));
+  const int Top = int(std::nearbyint((Screen.height() - 600) / 2.0));
+  EXPECT_EQ(fLook->position(), QPoint(Left, Top));
+  EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Shell, StartButtonsLightUpUnderThePointer) {
+  const QImage White = fBase->HoverPicture("BaseButtonWhite")->pixmap().toImage();
+  const QImage Blue = fBase->HoverPicture("BaseButtonBlue")->pixmap().toImage();
+  const QPoint Middle(White.width() / 2, White.height() / 2);
+  ASSERT_NE(White.pixelColor(Middle), Blue.pixelColor(Middle));
+  TLabelButton *Load = fStart->lblLoadConstruction, *New = fStart->lblNewConstruction;
+  auto Face = [&](TLabelButton *B) { return B->Image->pixmap().toImage().pixelColor(Middle); };
+
+  EXPECT_EQ(Face(Load), White.pixelColor(Middle));
+  QTest::mouseMove(fStart->windowHandle(), Load->geometry().center());
+  EXPECT_EQ(Face(Load), Blue.pixelColor(Middle));
+  EXPECT_EQ(Face(New), White.pixelColor(Middle));
+  QTest::mouseMove(fStart->windowHandle(), New->geometry().center());
+  EXPECT_EQ(Face(Load), White.pixelColor(Middle));
+  EXPECT_EQ(Face(New), Blue.pixelColor(Middle));
+}
+
+TEST_F(Shell, EditingSession) {
+  StartNew("50", "50", "20");
+  ASSERT_EQ(fLook->size(), QSize(800, 600));
+  const int W = 800, H = 600;
+  ChoosePiece(BlueTwo);
+
+  // Insert: any button places the chosen piece on the surface clicked.
+  Click(ColumnButton("Insert"));
+  ASSERT_GE(PickAt(W / 2, H / 2), BaseCodeStart);
+  const QColor Ground = ViewportPixel(W / 2, H / 2);
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
+  ASSERT_EQ(Construction.PieceCount, 1);
+  EXPECT_EQ(Construction.Pieces[1].Z, 0);
+  EXPECT_NE(ViewportPixel(W / 2, H / 2), Ground);
+  const TPixel OnTop = PixelOf(TopCellCentre(1, 1));
+  QTest::mouseClick(fLook, Qt::RightButton, {}, QPoint(OnTop.X, OnTop.Y));
+  ASSERT_EQ(Construction.PieceCount, 2);
+  EXPECT_EQ(Construction.Pieces[2].Z, SizeOf(BlueTwo).Z);
+
+  Click(ColumnButton("Extract"));
+  const TPixel Upper = PixelOf(TopCellCentre(2, 1));
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(Upper.X, Upper.Y));
+  EXPECT_EQ(Construction.PieceCount, 1);
+
+  // Rotate: a press low in the window tilts down by a tenth of its distance
+  // from the middle, and the pointer shows which way.
+  Click(ColumnButton("Rotate"));
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(W / 2, H - 40));
+  EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, 55 - 26);
+  QTest::mouseMove(fLook, QPoint(W / 2, H - 40));
+  EXPECT_EQ(ScreenCursor(), crRotateDown);
+  QEvent Leave(QEvent::Leave);
+  QCoreApplication::sendEvent(fLook, &Leave);
+  EXPECT_EQ(ScreenCursor(), crArrow);
+
+  // The menu reaches to 63 pixels above the screen's bottom; picking an
+  // item closes it.
+  TLabelButton *Size = MenuItem("Size");
+  EXPECT_TRUE(fBase->pConstruction->isVisible());
+  EXPECT_EQ(fBase->pConstruction->height(), fBase->screen()->size().height() - 63);
+  Click(Size);
+  EXPECT_EQ(Construction.Mode, ModeSize);
+  EXPECT_FALSE(fBase->pConstruction->isVisible());
+  // Size: a press low in the window makes it shorter, keeping its middle.
+  const QRect Before = fLook->geometry();
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(W / 2, H - 40));
+  EXPECT_EQ(fLook->geometry(), Before.adjusted(0, 65, 0, -65));
+  EXPECT_EQ(Construction.ViewportHeight, 470);
+
+  // The turn arrows step the chosen piece's rotation round both ways, and
+  // the footprint preview follows: a 2 x 1 footprint lies across the middle
+  // for rotations 1 and 3, along it for 2 and 4.
+  ChoosePiece(BlueOne);
+  auto Arrow = [](int X) { return fBase->pLeft->childAt(X, 110); };
+  auto Footprint = [] { return fBase->iBaseLook->pixmap().toImage().pixelColor(66, 56); };
+  const QColor Base = ColorOf(Construction.BaseColor);
+  for (int Expected : {2, 3, 4, 1}) {
+    Click(Arrow(12));
+    EXPECT_EQ(Construction.CurrentRotation, Expected);
+    EXPECT_EQ(Footprint() == Base, Expected % 2 == 0) << Expected;
+  }
+  for (int Expected : {4, 3}) {
+    Click(Arrow(117));
+    EXPECT_EQ(Construction.CurrentRotation, Expected);
+    EXPECT_EQ(Footprint() == Base, Expected % 2 == 0) << Expected;
+  }
+
+  // Save as takes a name from the dialog and adds the extension.
+  const std::string Saved = Dir + "Constructions/first.cns";
+  auto SavedFile = [&Saved] {
+    TConstructionFile File;
+    std::string Reason;
+    EXPECT_TRUE(DecodeConstruction(ReadBytes(Saved), File, Reason)) << Reason;
+    return File;
+  };
+  AnswerFileDialog(Dir + "Constructions/first");
+  Click(MenuItem("Save as..."));
+  EXPECT_EQ(Construction.FileName, Saved);
+  EXPECT_EQ(SavedFile().Pieces.size(), 1u);
+  EXPECT_EQ(SavedFile().Views.back().Tilt, 29);
+
+  Click(MenuItem("Re-center"));
+  EXPECT_EQ(CurrentCamera().Tilt, 55);
+  EXPECT_EQ(CurrentCamera().Turn, 0);
+  EXPECT_EQ(CurrentCamera().Distance, 75);
+  // Save writes to the same file without asking.
+  EXPECT_FALSE(DialogOpensOn(MenuItem("Save")));
+  EXPECT_EQ(SavedFile().Views.back().Tilt, 55);
+  EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
+  const TPlacedPiece One{1, BlueOne, 2, 3, 0, 1}, Eight_{1, Eight, 12, 20, 0, 2},
+      Door_{1, Door, 22, 5, 0, 4};
+  struct {
+    const char *Name;
+    std::vector<uint8_t> Bytes;
+  } Bad[] = {{"short.cns", Draft(30, {One})},
+             {"narrow.cns", Draft(9, {One})},
+             {"overlap.cns", Draft(30, {One, One})}};
+  Bad[0].Bytes.resize(1000);
+  Construction.Mode = ModeZoom;
+  for (auto &File : Bad) {
+    Construction.FileName = Dir + "Constructions/" + File.Name;
+    WriteBytes(Construction.FileName, File.Bytes);
+    Messages.clear();
+    LoadConstruction();
+    ASSERT_EQ(Messages.size(), 1u) << File.Name;
+    EXPECT_NE(Messages[0].Text.find('"' + Construction.FileName + '"'), std::string::npos);
+    EXPECT_EQ(Messages[0].Title, "Error - construction file");
+    EXPECT_TRUE(fStart->isVisible()) << File.Name;
+    EXPECT_FALSE(fBase->isVisible()) << File.Name;
+    EXPECT_EQ(Construction.KitCount, 0) << File.Name;
+    EXPECT_EQ(Construction.BaseWidth, 0) << File.Name;
+    EXPECT_EQ(Construction.Mode, ModeZoom) << File.Name;
+    EXPECT_EQ(ScreenCursor(), crArrow) << File.Name;
+  }
+
+  Construction.FileName = Dir + "Constructions/good.cns";
+  WriteBytes(Construction.FileName, Draft(30, {One, Eight_, Door_}));
+  Messages.clear();
+  LoadConstruction();
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_TRUE(fBase->isVisible());
+  EXPECT_FALSE(fStart->isVisible());
+  EXPECT_EQ(Construction.Mode, ModeZoom);
+  EXPECT_EQ(Construction.BaseWidth, 30);
+  EXPECT_EQ(Construction.BaseColor, 0x00208040u);
+  ASSERT_EQ(Construction.KitCount, 1);
+  EXPECT_EQ(Construction.KitNames[1], "Marbelo");
+  ASSERT_EQ(Construction.ViewCount, 2);
+  EXPECT_EQ(Construction.Views[1].Name, "Front");
+  EXPECT_EQ(CurrentCamera().Tilt, 60);
+  ASSERT_EQ(Construction.PieceCount, 3);
+  const TPlacedPiece Expected[] = {One, Eight_, Door_};
+  EXPECT_EQ(std::memcmp(Construction.Pieces + 1, Expected, sizeof Expected), 0);
+  // The viewport shows the file's scene colour around its pieces, and the
+  // pieces where they stand.
+  ASSERT_EQ(PickAt(30, 30), 0);
+  EXPECT_EQ(ViewportPixel(30, 30), ColorOf(0x00603010));
+  for (int N = 1; N <= 3; ++N) {
+    const TPixel Top = PixelOf(TopCellCentre(N, 1));
+    EXPECT_EQ(PickAt(Top.X, Top.Y) / 101, N);
+    EXPECT_NE(ViewportPixel(Top.X, Top.Y), ColorOf(0x00603010));
+  }
+
+  // A kit that is not in the Kits folder ends the program; done last.
+  Construction.FileName = Dir + "Constructions/nope.cns";
+  WriteBytes(Construction.FileName, Draft(30, {}, "Nope"));
+  // Run as from the start dialog's button, inside the program's event loop;
+  // should the program not end, the loop is left with another code.
+  QTimer::singleShot(0, [] {
+    LoadConstruction();
+    QTimer::singleShot(0, [] { QApplication::exit(1); });
+  });
+  EXPECT_EQ(QApplication::exec(), 0);
+  ASSERT_FALSE(Messages.empty());
+  EXPECT_EQ(Messages.back().Text, "This construction use the kit: \"Nope\", that can't be found");
+  EXPECT_EQ(Messages.back().Title, "Error - kit: \"Nope\" doesn't exists");
+}
+
+TEST_F(Shell, FailedSaveIsReportedAndKeepsTheEarlierFile) {
+  StartNew("10", "10", "10");
+  const std::string Good = Dir + "Constructions/good.cns";
+  Construction.FileName = Good;
+  Click(MenuItem("Save"));
+  const std::vector<uint8_t> Before = ReadBytes(Good);
+  ASSERT_EQ(Before.size(), ConstructionFileSize);
+
+  std::ofstream(Dir + "afile") << "not a folder";
+  SetSceneColor(0x00123456); // so that a save would change the file
+  Construction.Mode = ModeExtract;
+  struct {
+    std::string Path;
+    const char *Error;
+    rlim_t SizeLimit;
+  } Cases[] = {{Dir + "Missing/x.cns", "No such file or directory", RLIM_INFINITY},
+               {Dir + "afile/x.cns", "Not a directory", RLIM_INFINITY},
+               {Good, "File too large", 4096}};
+  rlimit Limit{};
+  getrlimit(RLIMIT_FSIZE, &Limit);
+  std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+  for (const auto &Case : Cases) {
+    Construction.FileName = Case.Path;
+    Messages.clear();
+    TLabelButton *Save = MenuItem("Save");
+    rlimit Lower{std::min(Case.SizeLimit, Limit.rlim_max), Limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &Lower);
+    Click(Save);
+    setrlimit(RLIMIT_FSIZE, &Limit);
+    ASSERT_EQ(Messages.size(), 1u) << Case.Path;
+    EXPECT_EQ(Messages[0].Text, "Unable to write " + Case.Path + ": " + Case.Error);
+    EXPECT_EQ(Messages[0].Title, "Stavemont");
+    EXPECT_EQ(Construction.Mode, ModeExtract);
+    EXPECT_EQ(ScreenCursor(), crArrow);
+  }
+  EXPECT_TRUE(ReadBytes(Good) == Before);
+  int Entries = 0;
+  for ([[maybe_unused]] const auto &Entry : fs::directory_iterator(Dir + "Constructions"))
+    ++Entries;
+  EXPECT_EQ(Entries, 1); // no half-written file left behind
+}
+
+TEST_F(Shell, BackgroundPictureFromTheSettings) {
+  std::ofstream(Dir + "Stavemont.ini") << "[Background]\nBitmap=tiles.gif\n";
+  std::ofstream(Dir + "Backgrounds/tiles.gif") << "GIF89a";
+  StartNew("20", "20", "20");
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text, "Unknown picture file extension (.gif)");
+  EXPECT_EQ(Messages[0].Title, "Stavemont");
+  EXPECT_TRUE(fBase->isVisible());
+  // Away from the left column and the corner pictures only the tiles show.
+  const QPoint At(600, 500);
+  const QImage Tile = ArtworkImage("Background");
+  const QColor Tiled = Tile.pixelColor(At.x() % Tile.width(), At.y() % Tile.height());
+  ASSERT_NE(Tiled, QColor(Qt::white));
+  ASSERT_NE(Tiled, ColorOf(Construction.SceneColor));
+  auto Shown = [&] { return fBase->grab().toImage().pixelColor(At); };
+  EXPECT_EQ(Shown(), Tiled);
+
+  // A picture chosen through the menu is kept in the settings and tiled.
+  QImage Plain(16, 16, QImage::Format_RGB32);
+  Plain.fill(QColor(200, 0, 200));
+  ASSERT_TRUE(Plain.save(QString::fromStdString(Dir + "Backgrounds/plain.png")));
+  AnswerFileDialog(Dir + "Backgrounds/plain.png");
+  Click(MenuItem("Background"));
+  EXPECT_EQ(Shown(), QColor(200, 0, 200));
+  ReadSettings();
+  EXPECT_EQ(BackgroundName, "plain.png");
+  EXPECT_FALSE(fBase->pConstruction->isVisible());
+
+  // Settings that cannot be written: reported, and nothing changes.
+  std::ofstream(Dir + "afile") << "not a folder";
+  Construction.ProgramDir = Dir + "afile/";
+  Messages.clear();
+  AnswerFileDialog(Dir + "Backgrounds/tiles.gif");
+  Click(MenuItem("Background"));
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text, "Unable to write to " + Dir + "afile/Stavemont.ini");
+  EXPECT_EQ(BackgroundName, "plain.png");
+  EXPECT_EQ(Shown(), QColor(200, 0, 200));
+  EXPECT_TRUE(fBase->pConstruction->isVisible()); // the error leaves the menu open
+}
