@@ -1,13 +1,12 @@
 #include "Disk.h"
 
 #include "Occupancy.h"
+#include "platform/ReplaceFile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -251,55 +250,9 @@ bool ReadAll(int Fd, uint8_t *Data, size_t Size) {
   return true;
 }
 
-bool WriteAll(int Fd, const uint8_t *Data, size_t Size) {
-  while (Size > 0) {
-    const ssize_t N = write(Fd, Data, Size);
-    if (N < 0 && errno == EINTR)
-      continue;
-    if (N < 0)
-      return false;
-    Data += N;
-    Size -= size_t(N);
-  }
-  return true;
-}
-
 std::string WrongSize(const std::string &Path, uintmax_t Size) {
   return Path + " is not a construction file: it holds " + std::to_string(Size) +
          " bytes, a construction file exactly " + std::to_string(ConstructionFileSize) + ".";
-}
-
-// Creates a new, empty file beside Path under a name of its own and opens it
-// for writing; -1 with errno set when none can be made.
-int CreateTemporary(const std::string &Path, std::string &Temp) {
-  static std::atomic<unsigned> Serial{0};
-  const std::filesystem::path Target(Path);
-  for (int Attempt = 0; Attempt < 100; ++Attempt) {
-    const std::string Name = "." + Target.filename().string() + ".saving-" +
-                             std::to_string(getpid()) + "-" + std::to_string(Serial++);
-    Temp = (Target.parent_path() / Name).string();
-    const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (Fd >= 0 || errno != EEXIST)
-      return Fd;
-  }
-  return -1;
-}
-
-// A file that replaces an existing one keeps its permissions.
-void KeepModeOf(const std::string &Path, int Fd) {
-  struct stat Old;
-  if (stat(Path.c_str(), &Old) == 0 && S_ISREG(Old.st_mode))
-    fchmod(Fd, Old.st_mode & 07777);
-}
-
-// Makes the rename itself durable; a failure here leaves a complete file.
-void SyncFolderOf(const std::string &Path) {
-  const std::filesystem::path Folder = std::filesystem::path(Path).parent_path();
-  const int Fd = open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (Fd >= 0) {
-    fsync(Fd);
-    close(Fd);
-  }
 }
 
 } // namespace
@@ -450,25 +403,7 @@ bool ReadConstructionFile(const std::string &Path, std::vector<uint8_t> &Record,
 
 bool WriteConstructionFile(const std::string &Path, const std::vector<uint8_t> &Record,
                            std::string &Error) {
-  std::string Temp;
-  const int Fd = CreateTemporary(Path, Temp);
-  if (Fd < 0)
-    return Failed("write", Path, errno, Error);
-  KeepModeOf(Path, Fd);
-  bool Ok = WriteAll(Fd, Record.data(), Record.size()) && fsync(Fd) == 0;
-  int Code = errno;
-  if (close(Fd) != 0 && Ok) {
-    Ok = false;
-    Code = errno;
-  }
-  if (Ok && rename(Temp.c_str(), Path.c_str()) != 0) {
-    Ok = false;
-    Code = errno;
-  }
-  if (!Ok) {
-    unlink(Temp.c_str());
-    return Failed("write", Path, Code, Error);
-  }
-  SyncFolderOf(Path);
-  return true;
+  int Code = 0;
+  return ReplaceFile(Path, Record.data(), Record.size(), Code) ||
+         Failed("write", Path, Code, Error);
 }

@@ -1,5 +1,7 @@
 #include "GlSurface.h"
 
+#include "MultisampleBuffer.h"
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -7,6 +9,7 @@
 
 #include <QOpenGLContext>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -68,8 +71,10 @@ const TEgl &Egl() {
 
 class TOffscreenContext : public TGlContext {
 public:
-  TOffscreenContext(int Width, int Height, int Scale)
-      : FWidth(Width), FHeight(Height), FScale(Scale) {}
+  TOffscreenContext(int Width, int Height, TOffscreenSmoothing Smoothing, int Samples)
+      : FWidth(Width), FHeight(Height),
+        FScale(Samples > 0 && Smoothing == TOffscreenSmoothing::Supersampled ? 2 : 1),
+        FSamples(Samples > 0 && Smoothing == TOffscreenSmoothing::Multisampled ? Samples : 0) {}
 
   ~TOffscreenContext() override {
     const TEgl &E = Egl();
@@ -86,13 +91,24 @@ public:
     if (E.Display == EGL_NO_DISPLAY || !eglBindAPI(EGL_OPENGL_API))
       return false;
     FContext = eglCreateContext(E.Display, E.Config, EGL_NO_CONTEXT, nullptr);
+    // The pbuffer has the picture's size even when drawing goes to the
+    // multisampled buffer: the first making current sets the viewport from it.
     const EGLint Size[] = {EGL_WIDTH, FWidth * FScale, EGL_HEIGHT, FHeight * FScale, EGL_NONE};
     FSurface = eglCreatePbufferSurface(E.Display, E.Config, Size);
-    return FContext != EGL_NO_CONTEXT && FSurface != EGL_NO_SURFACE &&
-           eglMakeCurrent(E.Display, FSurface, FSurface, FContext);
+    if (FContext == EGL_NO_CONTEXT || FSurface == EGL_NO_SURFACE ||
+        !eglMakeCurrent(E.Display, FSurface, FSurface, FContext))
+      return false;
+    if (FSamples == 0)
+      return true;
+    FMultisampled.emplace();
+    return FMultisampled->Open(FWidth, FHeight, FSamples);
   }
 
   void ReadPixels(int X, int Y, int Width, int Height, uint8_t *Bgra) override {
+    if (FMultisampled) {
+      FMultisampled->ReadPixels(X, Y, Width, Height, Bgra);
+      return;
+    }
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     if (FScale == 1) {
       glReadPixels(X, Y, Width, Height, GL_BGRA, GL_UNSIGNED_BYTE, Bgra);
@@ -118,10 +134,11 @@ public:
   }
 
 private:
-  int FWidth, FHeight, FScale;
+  int FWidth, FHeight, FScale, FSamples;
   EGLContext FContext = EGL_NO_CONTEXT;
   EGLSurface FSurface = EGL_NO_SURFACE;
   std::vector<uint8_t> FScaled;
+  std::optional<TMultisampleBuffer> FMultisampled; // drawn into instead of the pbuffer
 };
 
 template <class TContext, class... TArgs> std::unique_ptr<TGlContext> Opened(TArgs &&...Args) {
@@ -145,7 +162,7 @@ void TOffscreenGlSurface::SetSize(int Width, int Height) {
 }
 
 std::unique_ptr<TGlContext> TOffscreenGlSurface::CreateContext(int Samples) {
-  return Opened<TOffscreenContext>(FWidth, FHeight, Samples > 0 ? 2 : 1);
+  return Opened<TOffscreenContext>(FWidth, FHeight, FSmoothing, Samples);
 }
 
 QSurfaceFormat WindowFormat(int Samples) {

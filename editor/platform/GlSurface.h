@@ -49,14 +49,25 @@ private:
   QWindow &FWindow;
 };
 
+// How an offscreen picture drawn with samples smooths its edges.
+enum class TOffscreenSmoothing {
+  // Drawn at twice the size and read back scaled down by averaging, which
+  // smooths edges much as multisampling does at a fraction of the cost of
+  // resolving a multisampled buffer: enough for the small pictures.
+  Supersampled,
+  // Drawn with real multisampling, exactly the samples asked for, and
+  // resolved before it is read: the same smoothing as a multisampled window.
+  Multisampled
+};
+
 // An offscreen picture of a given size (RGBA8 colour, 24-bit depth), drawn
 // in a context of its own that needs no window system. Drawn without samples
-// it is exactly that size; with samples it is drawn at twice the size and
-// read back scaled down by averaging, which smooths edges as multisampling
-// does at a fraction of the cost of resolving a multisampled buffer here.
+// it is exactly that size and plain; with samples it is smoothed as chosen.
 class TOffscreenGlSurface : public TGlSurface {
 public:
-  TOffscreenGlSurface(int Width, int Height) : FWidth(Width), FHeight(Height) {}
+  TOffscreenGlSurface(int Width, int Height,
+                      TOffscreenSmoothing Smoothing = TOffscreenSmoothing::Supersampled)
+      : FWidth(Width), FHeight(Height), FSmoothing(Smoothing) {}
   void SetSize(int Width, int Height);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
@@ -64,6 +75,7 @@ public:
 
 private:
   int FWidth, FHeight;
+  TOffscreenSmoothing FSmoothing;
 };
 
 // The number of samples, at least Wanted, that the display gives a window

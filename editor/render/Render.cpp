@@ -20,6 +20,12 @@ TOffscreenGlSurface &frmConstructionFormRender() {
   return Surface;
 }
 
+TOffscreenGlSurface &CaptureSurface() {
+  static TOffscreenGlSurface Surface(100, 100, TOffscreenSmoothing::Multisampled);
+  Surface.SetSize(Construction.ViewportWidth, Construction.ViewportHeight);
+  return Surface;
+}
+
 void SetLookSurface(TGlSurface *Surface) { Look = Surface; }
 
 TGlSurface *LookSurface() { return Look; }

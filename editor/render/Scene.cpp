@@ -2,6 +2,7 @@
 
 #include "Busy.h"
 #include "Camera.h"
+#include "Capture.h"
 #include "Construction.h"
 #include "PixelCover.h"
 #include "Render.h"
@@ -10,6 +11,8 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,21 +86,34 @@ bool PieceMayCover(const TPixelCover &Cover, int N) {
 
 } // namespace
 
-void LookRender() {
-  TGlSurface *Surface = LookSurface();
-  if (!Surface)
-    return;
-  BeginBusy();
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
   SetSceneProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
-      *Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
+      Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
+  if (!Context)
+    return nullptr;
   ApplyCamera(CurrentCamera());
   DrawBasePlate();
   for (int N = 1; N <= Construction.PieceCount; ++N) {
     const TPlacedPiece &P = Construction.Pieces[N];
     Construction.Kits[P.Kit].DrawPieceLook(uint8_t(P.Piece), P.Rotation, P.X, P.Y, P.Z);
   }
-  endDraw(true, true, std::move(Context));
+  return Context;
+}
+
+void LookRender() {
+  TGlSurface *Surface = LookSurface();
+  if (!Surface)
+    return;
+  BeginBusy();
+  // Taken before anything can run a nested render, which must not write it again.
+  const std::string Capture = std::exchange(CaptureFileName, std::string());
+  endDraw(true, true, DrawLookFrame(*Surface));
+  // The capture draws the same frame again on a picture of its own, once the
+  // window's is shown: a message about it then appears over the new frame,
+  // with no context current.
+  if (!Capture.empty())
+    WriteCapture(Capture);
   EndBusy();
 }
 

@@ -2,14 +2,26 @@
 // that the user sees, and the form render that tells what lies under a pixel.
 #pragma once
 
+#include "platform/GlSurface.h"
+
 #include <cstdint>
+#include <memory>
 
 // Base-cell pick codes start here: code - BaseCodeStart = x + y * BaseWidth.
 inline constexpr int32_t BaseCodeStart = 10000001;
 
 // Draws the base plate and every placed piece, lit and textured, into the
-// viewport window and shows it.
+// viewport window and shows it. When CaptureFileName is set, the same frame
+// is also written to that file as a PNG picture (see WriteCapture) and the
+// name is cleared, so that the next look render writes nothing.
 void LookRender();
+
+// The look render's frame on Surface: a fresh context with the look
+// render's state and projection for the viewport's size, the live camera,
+// the base plate and every placed piece, on the scene colour. The context
+// is returned open, for reading back and endDraw; nullptr when none could
+// be made. The window and the capture's picture are drawn by this alike.
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface);
 
 // Fills the viewport with the scene colour and shows it at once, so that
 // nothing stale is seen while the camera or the window changes.

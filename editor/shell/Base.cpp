@@ -1,8 +1,12 @@
 #include "Base.h"
 
 #include "Artwork.h"
+#include "Captures.h"
+#include "Choose.h"
 #include "ConstructionFile.h"
+#include "Help.h"
 #include "LabelButton.h"
+#include "ListPanel.h"
 #include "Settings.h"
 #include "Start.h"
 #include "model/Global.h"
@@ -15,6 +19,7 @@
 #include "render/Scene.h"
 #include "viewport/Look.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -83,6 +88,7 @@ TfBase::TfBase() {
   imgBackground.fill(Qt::white);
   BuildLeftColumn();
   BuildMenu();
+  ListPanel = new TListPanel(this);
   imgLeftUpWhite = Picture(this, "LeftUpWhite", LeftColumnWidth, 0);
   imgLeftBottomWhite = Picture(this, "LeftBottomWhite", LeftColumnWidth, 0);
   imgTopRight = Picture(this, "TopRight", 0, 0);
@@ -114,16 +120,21 @@ void TfBase::BuildLeftColumn() {
   pLeft = new QWidget(this);
   Fill(pLeft, Qt::white);
   const int W = LeftColumnWidth;
-  AddButton(pLeft, "Construction", {0, 15, W, ButtonHeight}, "BaseButton")->OnClick = [this] {
-    lblConstructionButtonClick();
+  lblConstructionButton = AddButton(pLeft, "Construction", {0, 15, W, ButtonHeight}, "BaseButton");
+  lblConstructionButton->OnClick = [this] { lblConstructionButtonClick(); };
+  lblKitButtonLeft = AddButton(pLeft, "Kit", {0, 55, 81, ButtonHeight}, "ButtonLeft");
+  auto OpenKits = [this](uint8_t Kind) {
+    return [this, Kind] { ListPanel->OpenKits(lblKitButtonLeft, lblConstructionButton, Kind); };
   };
-  AddButton(pLeft, "Kit", {0, 55, 81, ButtonHeight}, "ButtonLeft");
-  AddButton(pLeft, "", {81, 55, 24, ButtonHeight}, "Minus");
-  AddButton(pLeft, "", {105, 55, 24, ButtonHeight}, "Plus");
+  lblKitButtonLeft->OnClick = OpenKits(ListChooseKit);
+  AddButton(pLeft, "", {81, 55, 24, ButtonHeight}, "Minus")->OnClick = OpenKits(ListRemoveKit);
+  AddButton(pLeft, "", {105, 55, 24, ButtonHeight}, "Plus")->OnClick = OpenKits(ListAddKit);
   AddButton(pLeft, "", {0, 95, 24, ButtonHeight}, "ArrowLeft")->OnClick = [this] {
     lblPieceLeftClick();
   };
-  AddButton(pLeft, "Piece", {24, 95, 81, ButtonHeight}, "ButtonMiddle");
+  AddButton(pLeft, "Piece", {24, 95, 81, ButtonHeight}, "ButtonMiddle")->OnClick = [this] {
+    lblPieceButtonCenterClick();
+  };
   AddButton(pLeft, "", {105, 95, 24, ButtonHeight}, "ArrowRight")->OnClick = [this] {
     lblPieceRightClick();
   };
@@ -148,9 +159,16 @@ void TfBase::BuildLeftColumn() {
     };
     Y += ButtonHeight + 2;
   }
-  AddButton(pLeft, "Views", {0, Y + 10, 81, ButtonHeight}, "ButtonLeft");
-  AddButton(pLeft, "", {81, Y + 10, 24, ButtonHeight}, "Minus");
-  AddButton(pLeft, "", {105, Y + 10, 24, ButtonHeight}, "Plus");
+  lblViewButtonLeft = AddButton(pLeft, "Views", {0, Y + 10, 81, ButtonHeight}, "ButtonLeft");
+  lblViewButtonLeft->OnClick = [this] {
+    ListPanel->OpenViews(lblViewButtonLeft, lblConstructionButton, ListApplyView);
+  };
+  AddButton(pLeft, "", {81, Y + 10, 24, ButtonHeight}, "Minus")->OnClick = [this] {
+    ListPanel->OpenViews(lblViewButtonLeft, lblConstructionButton, ListDeleteView);
+  };
+  AddButton(pLeft, "", {105, Y + 10, 24, ButtonHeight}, "Plus")->OnClick = [this] {
+    ListPanel->ProposeView(lblViewButtonLeft, lblConstructionButton);
+  };
   imgLeftUp = Picture(pLeft, "LeftUp", W - 15, 0);
   imgLeftDown = Picture(pLeft, "LeftDown", W - 15, 0);
 }
@@ -180,14 +198,25 @@ void TfBase::BuildMenu() {
       {"Extract", SetMode(ModeExtract), true},
       {"Maximize", [this] { lblMaximizeClick(); }, false},
       {"Re-center", [this] { lblRecenterClick(); }, true},
+      {nullptr, nullptr, false}, // the scene and base colour rows
       {"Background", [this] { lblBackClick(); }, true},
       {"Save", [this] { lblSaveClick(); }, false},
       {"Save as...", [this] { lblSaveAsClick(); }, true},
+      {"Capture", [this] { lblCaptureClick(); }, false},
+      {"Help", [this] { lblHelpClick(); }, true},
       {"Close", [this] { lblCloseClick(); }, false},
   };
   const int Count = int(std::size(Items));
   int Y = 0;
   for (int I = 0; I < Count; ++I) {
+    if (!Items[I].Caption) {
+      AddSwatchRow("Color", Y, sColor, [this] { sColorMouseDown(); });
+      AddSwatchRow("Base", Y + MenuItemHeight, sBase, [this] { sBaseMouseDown(); });
+      Y += 2 * MenuItemHeight;
+      Picture(pConstruction, "MenuSeparator", 0, Y + 2);
+      Y += 6;
+      continue;
+    }
     const char *Pictures = I == 0 ? "MenuTop" : I == Count - 1 ? "MenuBottom" : "MenuItem";
     AddButton(pConstruction, Items[I].Caption, {0, Y, LeftColumnWidth, MenuItemHeight}, Pictures)
         ->OnClick = Items[I].Action;
@@ -199,17 +228,80 @@ void TfBase::BuildMenu() {
   }
 }
 
+// A menu row of a plain caption and a colour swatch; a press on the swatch acts.
+void TfBase::AddSwatchRow(const QString &Caption, int Y, QLabel *&Swatch,
+                          std::function<void()> Action) {
+  auto *Image = new QLabel(pConstruction);
+  Image->setGeometry(0, Y, LeftColumnWidth, MenuItemHeight);
+  Image->setScaledContents(true);
+  Image->setPixmap(HoverPicture("MenuItemWhite")->pixmap());
+  auto *Label = new TLabelButton(Caption, pConstruction);
+  Label->setGeometry(8, Y, 70, MenuItemHeight);
+  Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  auto *Button = new TLabelButton("", pConstruction);
+  Button->setGeometry(84, Y + 4, 36, MenuItemHeight - 8);
+  Button->setFrameShape(QFrame::Box);
+  Button->setAutoFillBackground(true);
+  Button->setAttribute(Qt::WA_TranslucentBackground, false);
+  Button->OnMouseDown = [Action](QMouseEvent *) { Action(); };
+  Swatch = Button;
+}
+
 void TfBase::ShowPreviews() {
   iPiece->setPixmap(QPixmap::fromImage(Previews.iPiece.Image()));
   iBaseLook->setPixmap(QPixmap::fromImage(Previews.iBaseLook.Image()));
 }
 
 void TfBase::ApplySceneColor() {
-  Fill(pPiece, ColorOf(Construction.SceneColor));
-  Fill(this, ColorOf(Construction.SceneColor));
+  const QColor Color = ColorOf(Construction.SceneColor);
+  Fill(sColor, Color);
+  Fill(pPiece, Color);
+  Fill(this, Color);
 }
 
-void TfBase::ApplyBaseColor() { Fill(pBaseLook, ColorOf(Construction.BaseColor)); }
+void TfBase::ApplyBaseColor() {
+  const QColor Color = ColorOf(Construction.BaseColor);
+  Fill(sBase, Color);
+  Fill(pBaseLook, Color);
+}
+
+namespace {
+
+// Runs a colour dialog on Initial with its title set as it is shown; false
+// when cancelled.
+bool PickColor(QWidget *Parent, uint32_t Initial, const char *Title, uint32_t &Chosen) {
+  QColorDialog Dialog(ColorOf(Initial), Parent);
+  Dialog.setOption(QColorDialog::DontUseNativeDialog);
+  Dialog.setWindowTitle(Title);
+  if (Dialog.exec() != QDialog::Accepted)
+    return false;
+  const QColor C = Dialog.selectedColor();
+  Chosen = uint32_t(C.red()) + 256u * uint32_t(C.green()) + 65536u * uint32_t(C.blue());
+  return true;
+}
+
+} // namespace
+
+void TfBase::sColorMouseDown() {
+  uint32_t Chosen = 0;
+  if (!PickColor(this, Construction.SceneColor, "Scene Color", Chosen))
+    return;
+  SetSceneColor(Chosen);
+  ApplySceneColor();
+  BlankViewport();
+  LookRender();
+  PiecePreview();
+}
+
+void TfBase::sBaseMouseDown() {
+  uint32_t Chosen = 0;
+  if (!PickColor(this, Construction.BaseColor, "Construction Base Color", Chosen))
+    return;
+  SetBaseColor(Chosen);
+  ApplyBaseColor();
+  LookRender();
+  BaseLookPreview();
+}
 
 void TfBase::LoadBackground() {
   const std::string Path = Construction.ProgramDir + "Backgrounds/" + BackgroundName;
@@ -289,6 +381,12 @@ void TfBase::lblPieceRightClick() {
   RedrawPreviews();
 }
 
+void TfBase::lblPieceButtonCenterClick() {
+  if (Construction.KitCount == 0)
+    return;
+  fChoose->ShowPieceChooser(pLeft->height(), LeftColumnWidth);
+}
+
 void TfBase::lblMaximizeClick() {
   fLook->Maximize();
   LookRender();
@@ -344,6 +442,16 @@ void TfBase::lblSaveAsClick() {
     return;
   Construction.FileName = Dialog.selectedFiles().first().toStdString();
   SaveConstruction();
+}
+
+void TfBase::lblCaptureClick() {
+  ChooseCaptureFile(this);
+  pConstructionClick();
+}
+
+void TfBase::lblHelpClick() {
+  OpenHelp();
+  pConstructionClick();
 }
 
 void TfBase::lblCloseClick() {

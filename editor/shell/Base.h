@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <string>
 
 class TLabelButton;
+class TListPanel;
 
 class TfBase : public QWidget {
 public:
@@ -39,12 +41,20 @@ public:
   void lblBackClick();
   void lblSaveClick();
   void lblSaveAsClick();
+  void lblCaptureClick();
+  void lblHelpClick();
   void lblCloseClick();
+  void lblPieceButtonCenterClick();
+  void sColorMouseDown();
+  void sBaseMouseDown();
 
   static constexpr int LeftColumnWidth = 129;
 
   QWidget *pLeft, *pConstruction, *pPiece, *pBaseLook;
+  QLabel *sColor = nullptr, *sBase = nullptr; // the colour swatches of the menu
   QLabel *iPiece, *iBaseLook;
+  TLabelButton *lblConstructionButton, *lblKitButtonLeft, *lblViewButtonLeft;
+  TListPanel *ListPanel; // the pop-up list of views and kits
 
 protected:
   void paintEvent(QPaintEvent *Event) override;
@@ -57,6 +67,7 @@ private:
   void BuildLeftColumn();
   void BuildMenu();
   void PlaceCorners();
+  void AddSwatchRow(const QString &Caption, int Y, QLabel *&Swatch, std::function<void()> Action);
 
   std::map<std::string, QLabel *> FPictures; // on the hidden panel pnlImages
   QWidget *pnlImages;

@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "Base.h"
+#include "Choose.h"
 #include "Start.h"
 #include "render/ShellLink.h"
 #include "viewport/Look.h"
@@ -13,6 +14,7 @@ bool CreateWindows() {
   fBase = new TfBase;
   fStart->ResolveHoverPictures();
   fLook = new TfLook;
+  fChoose = new TfChoose;
   fLook->Room = [] { return TRoom{fBase->width(), fBase->height(), TfBase::LeftColumnWidth}; };
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };

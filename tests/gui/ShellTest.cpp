@@ -10,12 +10,15 @@
 #include "render/Scene.h"
 #include "shell/Artwork.h"
 #include "shell/Base.h"
+#include "shell/Choose.h"
 #include "shell/ConstructionFile.h"
 #include "shell/LabelButton.h"
 #include "shell/Settings.h"
 #include "shell/Start.h"
 #include "viewport/Look.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -371,4 +374,58 @@ TEST_F(Shell, BackgroundPictureFromTheSettings) {
   EXPECT_EQ(BackgroundName, "plain.png");
   EXPECT_EQ(Shown(), QColor(200, 0, 200));
   EXPECT_TRUE(fBase->pConstruction->isVisible()); // the error leaves the menu open
+}
+
+// Answers the next colour dialog: cancels it, or picks Chosen. Records its title.
+static void AnswerColorDialog(const QColor *Chosen, QString *Title) {
+  QTimer::singleShot(0, [Chosen, Title] {
+    auto *Dialog = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+    ASSERT_TRUE(Dialog) << "no colour dialog is open";
+    *Title = Dialog->windowTitle();
+    if (!Chosen) {
+      Dialog->reject();
+      return;
+    }
+    Dialog->setCurrentColor(*Chosen);
+    Dialog->accept();
+  });
+}
+
+TEST_F(Shell, ColoursPiecesAndCapturesFromTheMenu) {
+  // With no kit in use "Piece" opens nothing.
+  std::filesystem::remove(Dir + "Kits/Marbelo.so");
+  StartNew("30", "30", "10");
+  ASSERT_EQ(Construction.KitCount, 0);
+  Click(ColumnButton("Piece"));
+  EXPECT_FALSE(fChoose->isVisible());
+
+  // Cancelling the scene colour changes nothing.
+  const uint32_t Scene = Construction.SceneColor;
+  QString Title;
+  AnswerColorDialog(nullptr, &Title);
+  MenuItem("Rotate"); // opens the menu
+  QTest::mousePress(fBase->sColor, Qt::LeftButton);
+  EXPECT_EQ(Title, "Scene Color");
+  EXPECT_EQ(Construction.SceneColor, Scene);
+
+  // Pure blue as base colour: its bytes and the footprint panel follow.
+  const QColor Blue(0, 0, 255);
+  AnswerColorDialog(&Blue, &Title);
+  QTest::mousePress(fBase->sBase, Qt::RightButton); // any button
+  EXPECT_EQ(Title, "Construction Base Color");
+  EXPECT_EQ(Construction.BaseRed, 0);
+  EXPECT_EQ(Construction.BaseGreen, 0);
+  EXPECT_EQ(Construction.BaseBlue, 255);
+  EXPECT_EQ(fBase->pBaseLook->palette().color(QPalette::Window), Blue);
+
+  // Capture through the menu: a PNG of the viewport's size.
+  const std::string Picture = Dir + "Captures/shot.png";
+  std::filesystem::create_directories(Dir + "Captures");
+  AnswerFileDialog(Picture);
+  Click(MenuItem("Capture"));
+  const QImage Captured(QString::fromStdString(Picture));
+  ASSERT_FALSE(Captured.isNull());
+  EXPECT_EQ(Captured.size(), QSize(Construction.ViewportWidth, Construction.ViewportHeight));
+  EXPECT_EQ(Captured.pixelColor(0, 0), ColorOf(Construction.SceneColor));
+  EXPECT_FALSE(fBase->pConstruction->isVisible());
 }

@@ -1,0 +1,12 @@
+// Writing pictures as PNG files through libpng.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Writes a Width x Height picture to Path as an 8-bit RGB PNG, replacing any
+// file there without ever leaving a half-written one. Bgra holds the rows
+// top row first, four bytes a pixel: blue, green, red and an unused byte.
+// On failure Error says why (without the path) and Path is left as it was.
+bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgra,
+              std::string &Error);

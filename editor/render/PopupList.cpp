@@ -1,0 +1,120 @@
+#include "PopupList.h"
+
+#include "Previews.h"
+#include "Scene.h"
+#include "Views.h"
+#include "kits/Kit.h"
+#include "model/Global.h"
+
+namespace {
+
+bool ListsViews(uint8_t Kind) { return Kind == ListApplyView || Kind == ListDeleteView; }
+
+// The piece to insert becomes piece 1 of kit K, rotation 1, anchored at its
+// first cell.
+void ChooseKit(int K) {
+  Construction.CurrentKit = K;
+  Construction.CurrentPiece = 1;
+  Construction.CurrentRotation = 1;
+  Construction.Kits[K].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
+                                &Construction.CurrentSizeZ);
+  Construction.AnchorCell = 1;
+}
+
+void ActOnView(uint8_t Kind, int I, const TListEffects &Effects) {
+  if (Kind == ListApplyView) {
+    ApplyView(I);
+    Effects.HidePanels();
+    Effects.LookRender();
+    Effects.RedrawPreviews();
+  } else {
+    DeleteView(I);
+    Effects.HidePanels();
+  }
+}
+
+// Adding or removing a kit may number the kits in use afresh, so both make
+// the piece chooser fill itself again when it next opens.
+void ActOnKit(uint8_t Kind, int I, const TListEffects &Effects) {
+  switch (Kind) {
+  case ListChooseKit:
+    ChooseKit(I);
+    Effects.RedrawPreviews();
+    break;
+  case ListAddKit:
+    Effects.LoadKit(I);
+    Construction.ChooserKit = 0;
+    break;
+  case ListRemoveKit:
+    Effects.UnloadKit(I);
+    Construction.ChooserKit = 0;
+    break;
+  default:
+    return;
+  }
+  Effects.HidePanels();
+}
+
+} // namespace
+
+TListEffects TListEffects::Editor() {
+  TListEffects Effects;
+  Effects.LookRender = ::LookRender;
+  Effects.RedrawPreviews = ::RedrawPreviews;
+  Effects.LoadKit = ::LoadKit;
+  Effects.UnloadKit = ::UnloadKit;
+  return Effects;
+}
+
+void TPopupList::Open(uint8_t Kind) {
+  ListKind = Kind;
+  ClickedItem = 0;
+}
+
+uint16_t &TPopupList::First() const {
+  if (ListsViews(ListKind))
+    return Construction.FirstShownView;
+  return ListKind == ListAddKit ? Construction.FirstShownAvailableKit : Construction.FirstShownKit;
+}
+
+int TPopupList::Count() const {
+  if (ListsViews(ListKind))
+    return Construction.ViewCount - 1; // the live camera is never listed
+  return ListKind == ListAddKit ? Construction.AvailableKitCount : Construction.KitCount;
+}
+
+const std::string &TPopupList::Name(int I) const {
+  if (ListsViews(ListKind))
+    return Construction.Views[I].Name;
+  return ListKind == ListAddKit ? Construction.AvailableKitNames[I] : Construction.KitNames[I];
+}
+
+std::string TPopupList::RowText(int Row) const {
+  const int I = First() + Row - 1;
+  return I >= 1 && I <= Count() ? Name(I) : std::string();
+}
+
+bool TPopupList::ScrollUp() {
+  if (First() <= 1)
+    return false;
+  --First();
+  return true;
+}
+
+bool TPopupList::ScrollDown() {
+  if (First() + ListRows > Count())
+    return false;
+  ++First();
+  return true;
+}
+
+void TPopupList::Click(int Row, const TListEffects &Effects) {
+  ClickedItem = uint8_t(Row);
+  const int I = First() + Row - 1;
+  if (I < 1 || I > Count())
+    return;
+  if (ListsViews(ListKind))
+    ActOnView(ListKind, I, Effects);
+  else
+    ActOnKit(ListKind, I, Effects);
+}

@@ -1,0 +1,23 @@
+// The saved views of the construction: named copies of the live camera,
+// held in Views[1..ViewCount-1] in the order they were added, with the live
+// camera itself always the last entry, Views[ViewCount].
+#pragma once
+
+#include <string>
+
+// The name offered for a new view: the first of "View 1", "View 2", ... up
+// to "View <ViewCount>" that no entry bears (the live camera's name counts
+// too; names compare exactly), or the last of them when all are taken.
+std::string ProposedViewName();
+
+// Saves the live camera under Name as the last saved view; the camera stays
+// behind it, unchanged. An empty name or a full table adds nothing; true
+// when the view was added.
+bool AddView(const std::string &Name);
+
+// The live camera takes every field of saved view I, its name included.
+void ApplyView(int I);
+
+// Saved view I leaves the list: the views after it and the live camera move
+// down one entry.
+void DeleteView(int I);

@@ -1,0 +1,308 @@
+// Captures: the look render writing the viewport's picture as a PNG file.
+// The picture is read back with libpng and checked against the scene, the
+// base's projected corners and what the viewport window itself shows; a file
+// that cannot be written must leave the editor as it was.
+#include "Editor.h"
+#include "Picking.h"
+#include "model/Global.h"
+#include "platform/Cursor.h"
+#include "platform/Messages.h"
+#include "render/Capture.h"
+#include "render/Construction.h"
+#include "render/Scene.h"
+#include "shell/Captures.h"
+#include "viewport/Look.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+uint8_t Red(uint32_t Rgb) { return uint8_t(Rgb >> 16); }
+uint8_t Green(uint32_t Rgb) { return uint8_t(Rgb >> 8); }
+uint8_t Blue(uint32_t Rgb) { return uint8_t(Rgb); }
+
+// A PNG file as libpng reads it: the format stored in the file and the pixels.
+struct TPicture {
+  bool Read = false;
+  png_uint_32 FileFormat = 0;
+  int Width = 0, Height = 0;
+  std::vector<uint8_t> Rgb;
+
+  uint32_t At(int X, int Y) const {
+    const uint8_t *P = &Rgb[(size_t(Y) * Width + X) * 3];
+    return uint32_t(P[0]) << 16 | uint32_t(P[1]) << 8 | P[2];
+  }
+};
+
+TPicture ReadPicture(const std::string &Path) {
+  TPicture Picture;
+  png_image Image{};
+  Image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&Image, Path.c_str()))
+    return Picture;
+  Picture.FileFormat = Image.format;
+  Picture.Width = int(Image.width);
+  Picture.Height = int(Image.height);
+  Image.format = PNG_FORMAT_RGB;
+  Picture.Rgb.resize(PNG_IMAGE_SIZE(Image));
+  Picture.Read = png_image_finish_read(&Image, nullptr, Picture.Rgb.data(), 0, nullptr) != 0;
+  return Picture;
+}
+
+uint32_t SceneRgb() {
+  return uint32_t(Construction.SceneRed) << 16 | uint32_t(Construction.SceneGreen) << 8 |
+         Construction.SceneBlue;
+}
+
+// The base's extent in the picture, from its four projected corners.
+struct TBaseRows {
+  int Top, Bottom, Left, Right;
+};
+
+TBaseRows BaseExtent() {
+  const double W = Construction.BaseWidth, L = Construction.BaseLength;
+  TBaseRows R{1 << 20, -(1 << 20), 1 << 20, -(1 << 20)};
+  for (const TPoint &Corner :
+       {TPoint{0, 0, 0}, TPoint{W, 0, 0}, TPoint{0, L, 0}, TPoint{W, L, 0}}) {
+    const TPixel P = PixelOf(Corner);
+    R.Top = std::min(R.Top, P.Y), R.Bottom = std::max(R.Bottom, P.Y);
+    R.Left = std::min(R.Left, P.X), R.Right = std::max(R.Right, P.X);
+  }
+  return R;
+}
+
+// Whether V lies strictly between A and B, at least Margin away from both.
+bool Between(int V, int A, int B, int Margin) {
+  return V >= std::min(A, B) + Margin && V <= std::max(A, B) - Margin;
+}
+
+// Pixels on the base's left edge that mix the scene colour on their left with
+// the base on their right: each of the middle rows of the base is walked from
+// the left until it leaves the scene colour.
+int MixedEdgePixels(const TPicture &Picture, const TBaseRows &Base) {
+  const uint32_t Scene = SceneRgb();
+  int Mixed = 0;
+  for (int Y = Base.Top + 10; Y <= Base.Bottom - 10; ++Y) {
+    int X = 1;
+    while (X < Picture.Width - 3 && Picture.At(X, Y) == Scene)
+      ++X;
+    const uint32_t Edge = Picture.At(X, Y), Inside = Picture.At(X + 2, Y);
+    Mixed += Between(Green(Edge), Green(Scene), Green(Inside), 8) ||
+             Between(Blue(Edge), Blue(Scene), Blue(Inside), 8);
+  }
+  return Mixed;
+}
+
+class Capture : public testing::Test {
+protected:
+  void SetUp() override {
+    StartEditor();
+    OldSink = SetMessageSink([this](const std::string &Text, const std::string &Title) {
+      Messages.push_back(Title + ": " + Text);
+    });
+    NewConstruction(20, 20, 20);
+    Folder = fs::temp_directory_path() / ("CaptureTest-" + std::to_string(getpid()));
+    fs::create_directories(Folder);
+  }
+
+  void TearDown() override {
+    fs::remove_all(Folder);
+    SetMessageSink(OldSink);
+  }
+
+  std::string PathOf(const std::string &Name) const { return (Folder / Name).string(); }
+
+  TMessageSink OldSink;
+  std::vector<std::string> Messages;
+  fs::path Folder;
+};
+
+TEST_F(Capture, IsTheViewportPictureTopRowFirst) {
+  ASSERT_EQ(Construction.ViewportWidth, 800);
+  ASSERT_EQ(Construction.ViewportHeight, 600);
+  CaptureTo(PathOf("view.png"));
+  EXPECT_TRUE(Messages.empty()) << Messages.front();
+  const TPicture Picture = ReadPicture(PathOf("view.png"));
+  ASSERT_TRUE(Picture.Read);
+  EXPECT_EQ(Picture.FileFormat, png_uint_32(PNG_FORMAT_RGB)); // 8 bits a channel, no alpha
+  ASSERT_EQ(Picture.Width, 800);
+  ASSERT_EQ(Picture.Height, 600);
+
+  // Nothing is drawn in the corners and above the base, seen tilted from the front.
+  const uint32_t Scene = SceneRgb();
+  EXPECT_EQ(Picture.At(0, 0), Scene);
+  EXPECT_EQ(Picture.At(799, 599), Scene);
+  const TBaseRows Base = BaseExtent();
+  ASSERT_GT(Base.Top, 20);
+  ASSERT_LT(Base.Bottom, 580);
+  // The tilted base is not symmetric about the middle row: a picture turned
+  // upside down would show it elsewhere.
+  ASSERT_GT(std::abs((Base.Top + Base.Bottom) - 599), 40);
+  for (int X = 0; X < 800; X += 20) {
+    EXPECT_EQ(Picture.At(X, Base.Top - 5), Scene) << X;
+    EXPECT_EQ(Picture.At(X, Base.Bottom + 5), Scene) << X;
+  }
+
+  // The middle of the base shows the lit base colour (green).
+  const TPixel Middle = PixelOf({10, 10, 0});
+  const uint32_t Lit = Picture.At(Middle.X, Middle.Y);
+  EXPECT_NE(Lit, Scene);
+  EXPECT_GT(Green(Lit), Red(Lit) + 40) << std::hex << Lit;
+  EXPECT_GT(Green(Lit), Blue(Lit) + 40) << std::hex << Lit;
+}
+
+TEST_F(Capture, ShowsWhatTheViewportWindowShows) {
+  LoadAllKits();
+  Put(BlueTwo, 3, 4, 0, 1);
+  Put(RoofEight, 10, 10, 0, 2);
+  CaptureTo(PathOf("same.png"));
+  const TPicture Picture = ReadPicture(PathOf("same.png"));
+  ASSERT_TRUE(Picture.Read);
+  TfLook &Look = StartEditor();
+  const QPoint At = Look.position();
+  const QImage Shown =
+      Look.screen()->grabWindow(0, At.x(), At.y(), 800, 600).toImage().convertToFormat(
+          QImage::Format_RGB32);
+  ASSERT_EQ(Shown.width(), 800);
+  // The window's rounded corners are cut off; the rest must agree, smoothed
+  // edges and all: the same samples fall on every edge.
+  int Compared = 0, Differing = 0;
+  for (int Y = 40; Y < 560; ++Y)
+    for (int X = 40; X < 760; ++X) {
+      const uint32_t A = Picture.At(X, Y), B = Shown.pixel(X, Y) & 0xFFFFFFu;
+      const int Most = std::max({std::abs(Red(A) - Red(B)), std::abs(Green(A) - Green(B)),
+                                 std::abs(Blue(A) - Blue(B))});
+      ++Compared;
+      Differing += Most > 1;
+    }
+  EXPECT_EQ(Differing, 0) << "of " << Compared << " pixels";
+}
+
+TEST_F(Capture, EdgesAreSmoothedOnlyWhenTheWindowIs) {
+  ASSERT_GT(PixelFormats[3].Samples, 0) << "the viewport window is not multisampled here";
+  const TBaseRows Base = BaseExtent();
+  CaptureTo(PathOf("smooth.png"));
+  const int Smoothed = MixedEdgePixels(ReadPicture(PathOf("smooth.png")), Base);
+
+  const int Samples = PixelFormats[3].Samples;
+  PixelFormats[3].Samples = 0; // the capture follows the window's format
+  CaptureTo(PathOf("plain.png"));
+  PixelFormats[3].Samples = Samples;
+  const int Plain = MixedEdgePixels(ReadPicture(PathOf("plain.png")), Base);
+
+  const int Rows = Base.Bottom - Base.Top - 19;
+  EXPECT_GT(Smoothed, Rows / 4) << "of " << Rows << " rows";
+  EXPECT_EQ(Plain, 0);
+}
+
+TEST_F(Capture, TheNextLookRenderWritesNothing) {
+  CaptureTo(PathOf("once.png"));
+  ASSERT_TRUE(fs::exists(PathOf("once.png")));
+  EXPECT_TRUE(CaptureFileName.empty());
+  fs::remove(PathOf("once.png"));
+  LookRender();
+  EXPECT_FALSE(fs::exists(PathOf("once.png")));
+
+  // A capture replaces an older file of the same name.
+  { std::ofstream(PathOf("old.png")) << "not a picture"; }
+  CaptureTo(PathOf("old.png"));
+  EXPECT_TRUE(ReadPicture(PathOf("old.png")).Read);
+  EXPECT_TRUE(Messages.empty()) << Messages.front();
+}
+
+TEST_F(Capture, AFileThatCannotBeWrittenIsReportedAndChangesNothing) {
+  { std::ofstream(PathOf("plain")) << "a regular file"; }
+  fs::create_directory(Folder / "taken.png");
+  const std::string Paths[] = {PathOf("plain/view.png"), PathOf("gone/view.png"),
+                               PathOf("taken.png")};
+  Construction.Mode = ModeRotate;
+  SetScreenCursor(crArrow);
+  for (const std::string &Path : Paths) {
+    SCOPED_TRACE(Path);
+    Messages.clear();
+    CaptureTo(Path);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].rfind("Capture: Unable to write the capture " + Path + ": ", 0), 0u)
+        << Messages[0];
+    EXPECT_TRUE(CaptureFileName.empty());
+    EXPECT_EQ(Construction.Mode, ModeRotate);
+    EXPECT_EQ(ScreenCursor(), crArrow);
+  }
+  // Nothing was left behind, and what was in the way is still there.
+  EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 2);
+  EXPECT_TRUE(fs::is_directory(Folder / "taken.png"));
+  EXPECT_TRUE(fs::is_empty(Folder / "taken.png"));
+  Construction.Mode = ModeNone;
+
+  // The look render after a failure goes on as ever.
+  CaptureTo(PathOf("after.png"));
+  EXPECT_TRUE(ReadPicture(PathOf("after.png")).Read);
+}
+
+// The main window's Capture command: the dialog it shows, answered by a timer
+// once it is open.
+class CaptureDialog : public Capture {
+protected:
+  // Answers the open dialog with Path, or cancels it when Path is empty.
+  void Answer(const std::string &Path) {
+    QTimer::singleShot(0, [this, Path] {
+      auto *Dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      ASSERT_TRUE(Dialog) << "no file dialog is open";
+      Title = Dialog->windowTitle().toStdString();
+      Filters = Dialog->nameFilters().join(";;").toStdString();
+      Suffix = Dialog->defaultSuffix().toStdString();
+      Directory = Dialog->directory().absolutePath().toStdString();
+      Saving = Dialog->acceptMode() == QFileDialog::AcceptSave;
+      Confirms = !Dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      QtDialog = Dialog->testOption(QFileDialog::DontUseNativeDialog);
+      if (Path.empty()) {
+        Dialog->reject();
+        return;
+      }
+      Dialog->selectFile(QString::fromStdString(Path));
+      static_cast<QDialog *>(Dialog)->accept();
+    });
+  }
+
+  std::string Title, Filters, Suffix, Directory;
+  bool Saving = false, Confirms = false, QtDialog = false;
+};
+
+TEST_F(CaptureDialog, AsksForAPngInTheCapturesFolderAndWritesIt) {
+  Answer(PathOf("chosen"));
+  ChooseCaptureFile(nullptr);
+  EXPECT_EQ(Title, "Capture");
+  EXPECT_EQ(Filters, "Png image files (*.png);;All files (*)");
+  EXPECT_EQ(Suffix, "png");
+  EXPECT_EQ(Directory, fs::path(Construction.ProgramDir + "Captures").lexically_normal().string());
+  EXPECT_TRUE(Saving);
+  EXPECT_TRUE(Confirms);
+  EXPECT_TRUE(QtDialog);
+  // The default suffix is added to a name without one.
+  EXPECT_TRUE(ReadPicture(PathOf("chosen.png")).Read);
+  EXPECT_TRUE(CaptureFileName.empty());
+
+  Answer("");
+  ChooseCaptureFile(nullptr);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 1);
+  EXPECT_TRUE(Messages.empty()) << Messages.front();
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+// The help page beside the program: copied into the program folder by the
+// build, describing every command of the Construction menu, and opened by
+// the Help command as a local file.
+#include "model/Global.h"
+#include "shell/Help.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string ReadText(const std::string &Path) {
+  std::ifstream In(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+class Help : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int Argc = 1;
+    static char Name[] = "HelpTest";
+    static char *Argv[] = {Name, nullptr};
+    static QApplication App(Argc, Argv);
+  }
+
+  void SetUp() override { Construction.ProgramDir = STAVEMONT_BUILD_DIR "/"; }
+
+  const std::string Page = STAVEMONT_BUILD_DIR "/Help/StavemontHelp.html";
+};
+
+TEST_F(Help, ThePageInTheProgramFolderIsTheOneInTheSources) {
+  EXPECT_EQ(HelpPagePath(), Page);
+  const std::string Built = ReadText(Page);
+  ASSERT_FALSE(Built.empty()) << Page << " is missing";
+  EXPECT_EQ(Built, ReadText(STAVEMONT_SOURCE_DIR "/help/StavemontHelp.html"));
+}
+
+TEST_F(Help, TheMenuSectionDescribesEveryCommand) {
+  const std::string Text = ReadText(Page);
+  const size_t Start = Text.find("id=\"menu\"");
+  ASSERT_NE(Start, std::string::npos);
+  const std::string Menu = Text.substr(Start, Text.find("<h2", Start) - Start);
+  for (const char *Command :
+       {"Rotate", "Move", "Zoom", "Size", "Insert", "Extract", "Maximize", "Re-center", "Color",
+        "Base", "Background", "Save", "Save as...", "Capture", "Help", "Close"})
+    EXPECT_NE(Menu.find(std::string("<tr><td><strong>") + Command + "</strong></td>"),
+              std::string::npos)
+        << Command;
+  // Unsaved changes are lost on Close: the page must warn.
+  EXPECT_NE(Menu.find("does not ask"), std::string::npos);
+}
+
+TEST_F(Help, OpenHelpOpensThePageAsALocalFile) {
+  QTextBrowser Browser; // stands in for the desktop's browser
+  QDesktopServices::setUrlHandler("file", &Browser, "setSource");
+  OpenHelp();
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(Browser.source(), QUrl::fromLocalFile(QString::fromStdString(Page)));
+  EXPECT_TRUE(Browser.toPlainText().contains("Stavemont Help"));
+}
+
+} // namespace
