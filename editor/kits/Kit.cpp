@@ -34,12 +34,7 @@ bool OpenKit(TKit &Kit, const std::string &Name) {
 
 // The piece to insert becomes piece 1 of the given kit, rotation 1.
 void ChooseFirstPiece(int KitIndex) {
-  Construction.CurrentKit = KitIndex;
-  Construction.CurrentPiece = 1;
-  Construction.CurrentRotation = 1;
-  Construction.Kits[KitIndex].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
-                                       &Construction.CurrentSizeZ);
-  Construction.AnchorCell = 1;
+  ChoosePiece(KitIndex, 1);
   RedrawPreviews();
 }
 

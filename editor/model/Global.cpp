@@ -32,6 +32,15 @@ bool BindKitExports(TKit &Kit, void *Handle, void *(*Lookup)(void *Handle, const
   return true;
 }
 
+void ChoosePiece(int Kit, int Piece) {
+  Construction.CurrentKit = Kit;
+  Construction.CurrentPiece = Piece;
+  Construction.CurrentRotation = 1;
+  Construction.Kits[Kit].GetPiece(uint8_t(Piece), &Construction.CurrentSizeX,
+                                  &Construction.CurrentSizeY, &Construction.CurrentSizeZ);
+  Construction.AnchorCell = 1;
+}
+
 void SetSceneColor(uint32_t Color) {
   Construction.SceneColor = Color;
   SplitColor(Color, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);

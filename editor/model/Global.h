@@ -104,6 +104,10 @@ extern TConstruction Construction;
 bool BindKitExports(TKit &Kit, void *Handle, void *(*Lookup)(void *Handle, const char *Name),
                     const char *&Missing);
 
+// Makes piece Piece of kit Kit the piece to insert: rotation 1, its extents
+// from the kit, anchored at its first footprint cell.
+void ChoosePiece(int Kit, int Piece);
+
 // Stores a colour and its three components in one step.
 void SetSceneColor(uint32_t Color);
 void SetBaseColor(uint32_t Color);

@@ -10,17 +10,6 @@ namespace {
 
 bool ListsViews(uint8_t Kind) { return Kind == ListApplyView || Kind == ListDeleteView; }
 
-// The piece to insert becomes piece 1 of kit K, rotation 1, anchored at its
-// first cell.
-void ChooseKit(int K) {
-  Construction.CurrentKit = K;
-  Construction.CurrentPiece = 1;
-  Construction.CurrentRotation = 1;
-  Construction.Kits[K].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
-                                &Construction.CurrentSizeZ);
-  Construction.AnchorCell = 1;
-}
-
 void ActOnView(uint8_t Kind, int I, const TListEffects &Effects) {
   if (Kind == ListApplyView) {
     ApplyView(I);
@@ -38,7 +27,7 @@ void ActOnView(uint8_t Kind, int I, const TListEffects &Effects) {
 void ActOnKit(uint8_t Kind, int I, const TListEffects &Effects) {
   switch (Kind) {
   case ListChooseKit:
-    ChooseKit(I);
+    ChoosePiece(I, 1);
     Effects.RedrawPreviews();
     break;
   case ListAddKit:

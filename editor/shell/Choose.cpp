@@ -285,13 +285,7 @@ void TfChoose::lblOKClick() {
     ReturnToViewport(); // nothing was ever chosen
     return;
   }
-  TKit &Record = Construction.Kits[Kit];
-  Construction.CurrentKit = Kit;
-  Construction.CurrentPiece = Construction.ChooserPiece;
-  Record.GetPiece(Construction.ChooserPiece, &Construction.CurrentSizeX,
-                  &Construction.CurrentSizeY, &Construction.CurrentSizeZ);
-  Construction.CurrentRotation = 1;
-  Construction.AnchorCell = 1;
+  ChoosePiece(Kit, Construction.ChooserPiece);
   ReturnToViewport();
   RedrawPreviews();
 }

@@ -103,12 +103,7 @@ void LoadConstruction() {
   ApplyBase(File);
   ApplyPieces(File);
   if (Construction.KitCount > 0) {
-    Construction.CurrentKit = 1;
-    Construction.CurrentPiece = 1;
-    Construction.CurrentRotation = 1;
-    Construction.Kits[1].GetPiece(1, &Construction.CurrentSizeX, &Construction.CurrentSizeY,
-                                  &Construction.CurrentSizeZ);
-    Construction.AnchorCell = 1;
+    ChoosePiece(1, 1);
     RedrawPreviews();
   }
   Construction.ChooserKit = Construction.ChooserPiece = 0;
