@@ -220,6 +220,17 @@ TEST_F(Shell, EditingSession) {
   // Save writes to the same file without asking.
   EXPECT_FALSE(DialogOpensOn(MenuItem("Save")));
   EXPECT_EQ(SavedFile().Views.back().Tilt, 55);
+
+  // A capture shows what was built: the piece where the screen shows it.
+  const std::string Shot = Dir + "Captures/session.png";
+  std::filesystem::create_directories(Dir + "Captures");
+  AnswerFileDialog(Shot);
+  Click(MenuItem("Capture"));
+  const QImage Captured(QString::fromStdString(Shot));
+  ASSERT_EQ(Captured.size(), QSize(Construction.ViewportWidth, Construction.ViewportHeight));
+  const TPixel Piece = PixelOf(TopCellCentre(1, 1));
+  EXPECT_EQ(Captured.pixelColor(Piece.X, Piece.Y), ViewportPixel(Piece.X, Piece.Y));
+  EXPECT_NE(Captured.pixelColor(Piece.X, Piece.Y), ColorOf(Construction.BaseColor));
   EXPECT_TRUE(Messages.empty());
 }
 
