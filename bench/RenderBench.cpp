@@ -44,8 +44,8 @@ void NewBase() {
   Construction.BaseWidth = 150;
   Construction.BaseLength = 150;
   Construction.BaseHeight = 100;
-  SetSceneColor(0x00E8C39E);
-  SetBaseColor(0x00008000);
+  SetSceneColor(DefaultSceneColor);
+  SetBaseColor(DefaultBaseColor);
   Construction.ViewCount = 1;
   ResetCamera(Construction.Views[1]);
   Construction.PieceCount = 0;

@@ -23,6 +23,11 @@ inline constexpr int MinBaseHeight = 10, MaxBaseHeight = 100;
 // The cell grid has one spare cell beyond the largest base in each direction.
 inline constexpr int GridX = MaxBaseSide + 1, GridY = MaxBaseSide + 1, GridZ = MaxBaseHeight + 1;
 
+// The colours of a new construction (red in the low byte): a light blue
+// scene (158, 195, 232) over a green base (0, 128, 0).
+inline constexpr uint32_t DefaultSceneColor = 0x00E8C39E;
+inline constexpr uint32_t DefaultBaseColor = 0x00008000;
+
 // Values of Mode.
 inline constexpr char ModeNone = 0;
 inline constexpr char ModeRotate = '3';

@@ -15,10 +15,10 @@
 void StartConstruction() {
   Construction.ViewportWidth = uint16_t(fLook->width());
   Construction.ViewportHeight = uint16_t(fLook->height());
-  SetSceneColor(158 + 256 * 195 + 65536 * 232);
+  SetSceneColor(DefaultSceneColor);
   fBase->ApplySceneColor();
   PiecePreview();
-  SetBaseColor(0 + 256 * 128 + 65536 * 0);
+  SetBaseColor(DefaultBaseColor);
   fBase->ApplyBaseColor();
   BaseLookPreview();
   Construction.ViewCount = 1;

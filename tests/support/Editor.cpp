@@ -34,8 +34,8 @@ void NewConstruction(int Width, int Length, int Height) {
   Construction.BaseWidth = uint16_t(Width);
   Construction.BaseLength = uint16_t(Length);
   Construction.BaseHeight = uint16_t(Height);
-  SetSceneColor(0x00E8C39E);
-  SetBaseColor(0x00008000);
+  SetSceneColor(DefaultSceneColor);
+  SetBaseColor(DefaultBaseColor);
   Construction.ViewCount = 1;
   ResetCamera(Construction.Views[1]);
   Construction.PieceCount = 0;
