@@ -13,6 +13,7 @@ PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   libpng-dev libgtest-dev
   xvfb xauth
+  openbox x11-utils xdotool imagemagick fonts-liberation
 )
 
 install_missing_packages() {

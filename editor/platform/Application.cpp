@@ -2,12 +2,49 @@
 
 #include "Messages.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <utility>
+#include <unistd.h>
 #if defined(__i386__) || defined(__x86_64__)
 #include <fpu_control.h>
 #endif
 
-TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
+namespace {
+
+QtMessageHandler UsualHandler = nullptr;
+QStringList HeldMessages;
+
+[[noreturn]] void NoDisplay() {
+  const char *Display = std::getenv("DISPLAY");
+  const std::string Why = Display && *Display ? std::string("cannot open display ") + Display
+                                              : std::string("DISPLAY is not set");
+  std::fprintf(stderr,
+               "Stavemont needs a graphical display (%s); to run it without a screen, start it "
+               "on a virtual one: xvfb-run -a -s \"-screen 0 1280x1024x24\" stavemont\n",
+               Why.c_str());
+  std::fflush(stderr);
+  _exit(1);
+}
+
+void HoldMessage(QtMsgType Type, const QMessageLogContext &Context, const QString &Message) {
+  if (Type == QtFatalMsg)
+    NoDisplay();
+  HeldMessages << qFormatLogMessage(Type, Context, Message);
+}
+
+} // namespace
+
+TDisplayCheck::TDisplayCheck() { UsualHandler = qInstallMessageHandler(HoldMessage); }
+
+void TDisplayCheck::DisplayOpened() {
+  qInstallMessageHandler(UsualHandler);
+  for (const QString &Message : std::exchange(HeldMessages, {}))
+    std::fprintf(stderr, "%s\n", qPrintable(Message));
+}
+
+TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) { DisplayOpened(); }
 
 bool TApplication::notify(QObject *Receiver, QEvent *Event) {
   try {

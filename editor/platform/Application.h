@@ -5,7 +5,17 @@
 
 #include <QApplication>
 
-class TApplication : public QApplication {
+// While the application object opens the display, Qt's messages are held
+// back: when no display can be opened, the program ends with status 1 and
+// one line that says so and how to run on a virtual display, instead of
+// Qt's own report. Once the display is open the held messages go out.
+class TDisplayCheck {
+protected:
+  TDisplayCheck();
+  void DisplayOpened();
+};
+
+class TApplication : private TDisplayCheck, public QApplication {
 public:
   TApplication(int &Argc, char **Argv);
   bool notify(QObject *Receiver, QEvent *Event) override;

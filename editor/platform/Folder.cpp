@@ -1,5 +1,9 @@
 #include "Folder.h"
 
+#include <QStandardPaths>
+
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -21,4 +25,11 @@ std::string ProgramFolder() {
   std::error_code Error;
   const std::filesystem::path Exe = std::filesystem::read_symlink("/proc/self/exe", Error);
   return Error ? std::string("./") : Exe.parent_path().string() + "/";
+}
+
+bool CanWriteFolder(const std::string &Folder) { return access(Folder.c_str(), W_OK | X_OK) == 0; }
+
+std::string UserDataFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() +
+         "/stavemont/";
 }

@@ -10,3 +10,10 @@ std::vector<std::string> ListFolder(const std::string &Folder, const std::string
 
 // The folder of the running program file, with a trailing '/'.
 std::string ProgramFolder();
+
+// Whether the running user may create files in Folder.
+bool CanWriteFolder(const std::string &Folder);
+
+// The user's own data folder for this program, with a trailing '/':
+// $XDG_DATA_HOME/stavemont/, by default ~/.local/share/stavemont/.
+std::string UserDataFolder();

@@ -7,42 +7,45 @@
 
 namespace {
 
+std::function<QWidget *()> &Owner() {
+  static std::function<QWidget *()> O = [] { return QApplication::activeWindow(); };
+  return O;
+}
+
 void MessageBox(const std::string &Text, const std::string &Title, QMessageBox::Icon Icon) {
   if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
     QMessageBox Box(Icon, QString::fromStdString(Title), QString::fromStdString(Text),
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, Owner()());
     Box.exec();
     return;
   }
   std::cerr << Title << ": " << Text << '\n';
 }
 
-void InformationBox(const std::string &Text, const std::string &Title) {
-  MessageBox(Text, Title, QMessageBox::Information);
-}
-
 TMessageSink &Sink() {
-  static TMessageSink S = InformationBox;
+  static TMessageSink S;
   return S;
 }
 
-bool SinkReplaced = false;
-
 } // namespace
 
-void ShowMessage(const std::string &Text, const std::string &Title) { Sink()(Text, Title); }
+void ShowMessage(const std::string &Text, const std::string &Title) {
+  if (Sink())
+    Sink()(Text, Title);
+  else
+    MessageBox(Text, Title, QMessageBox::Information);
+}
 
 void ShowErrorBox(const std::string &Text) {
-  if (SinkReplaced)
+  if (Sink())
     Sink()(Text, "Stavemont");
   else
     MessageBox(Text, "Stavemont", QMessageBox::Critical);
 }
 
-TMessageSink SetMessageSink(TMessageSink NewSink) {
-  SinkReplaced = true;
-  return std::exchange(Sink(), std::move(NewSink));
-}
+void SetDialogOwner(std::function<QWidget *()> NewOwner) { Owner() = std::move(NewOwner); }
+
+TMessageSink SetMessageSink(TMessageSink NewSink) { return std::exchange(Sink(), std::move(NewSink)); }
 
 void ProcessMessages() {
   if (QCoreApplication::instance())

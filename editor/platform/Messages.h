@@ -10,8 +10,15 @@ void ShowMessage(const std::string &Text, const std::string &Title);
 // Shows an error's text in the program's standard error box.
 void ShowErrorBox(const std::string &Text);
 
-// Replaces how messages and errors are shown (the default is a message box, or standard
-// error when there is no widget application); returns the previous way.
+class QWidget;
+
+// The window every message box belongs to: it is shown above that window,
+// centred on it, and takes the keyboard focus. By default the active window.
+void SetDialogOwner(std::function<QWidget *()> Owner);
+
+// Replaces how messages and errors are shown; an empty sink restores the
+// default (a message box, or standard error when there is no widget
+// application). Returns the previous way.
 using TMessageSink = std::function<void(const std::string &Text, const std::string &Title)>;
 TMessageSink SetMessageSink(TMessageSink Sink);
 

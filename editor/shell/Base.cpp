@@ -4,14 +4,15 @@
 #include "Captures.h"
 #include "Choose.h"
 #include "ConstructionFile.h"
+#include "DataFolder.h"
 #include "Help.h"
 #include "LabelButton.h"
 #include "ListPanel.h"
 #include "Settings.h"
 #include "Start.h"
 #include "model/Global.h"
-#include "platform/Messages.h"
 #include "platform/Library.h"
+#include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "render/Camera.h"
 #include "render/Corners.h"
@@ -303,8 +304,14 @@ void TfBase::sBaseMouseDown() {
   BaseLookPreview();
 }
 
+namespace {
+
+std::string BackgroundPath(const std::string &Name) { return DataDir() + "Backgrounds/" + Name; }
+
+} // namespace
+
 void TfBase::LoadBackground() {
-  const std::string Path = Construction.ProgramDir + "Backgrounds/" + BackgroundName;
+  const std::string Path = BackgroundPath(BackgroundName);
   if (std::filesystem::is_regular_file(Path)) {
     // An unreadable picture is reported; the window still comes up with the
     // picture it had (the built-in tile at a fresh start).
@@ -314,6 +321,10 @@ void TfBase::LoadBackground() {
       ShowErrorBox(Error.what());
     }
   }
+  ShowBackground();
+}
+
+void TfBase::ShowBackground() {
   if (imgBackground.width() < 10 || imgBackground.height() < 10)
     imgBackground = imgDefault;
   update();
@@ -403,19 +414,25 @@ void TfBase::lblRecenterClick() {
 }
 
 void TfBase::lblBackClick() {
-  QFileDialog Dialog(this, "Image for background",
-                     QString::fromStdString(Construction.ProgramDir + "Backgrounds/"),
-                     "PNG files (*.png);;Bitmap files (*.bmp);;GIF files (*.gif);;All backgroung "
-                     "files (*.png *.bmp *.gif)");
+  QFileDialog Dialog(this, "Image for background", QString::fromStdString(DataDir() + "Backgrounds/"),
+                     "PNG files (*.png);;Bitmap files (*.bmp);;All background files (*.png *.bmp)");
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setFileMode(QFileDialog::ExistingFile);
   Dialog.setDefaultSuffix("bmp");
   if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
     const std::string Name =
         std::filesystem::path(Dialog.selectedFiles().first().toStdString()).filename().string();
-    WriteBackgroundSetting(Name); // an error here leaves the menu open
+    // The picture is read before it is remembered: one that cannot be read
+    // is reported and never stored in the settings. Either error leaves the
+    // menu open.
+    const std::string Path = BackgroundPath(Name);
+    const bool Exists = std::filesystem::is_regular_file(Path);
+    const QImage Picture = Exists ? LoadPicture(Path) : QImage();
+    WriteBackgroundSetting(Name);
     BackgroundName = Name;
-    LoadBackground();
+    if (Exists)
+      imgBackground = Picture;
+    ShowBackground();
   }
   pConstructionClick();
 }
@@ -432,7 +449,7 @@ void TfBase::lblSaveClick() {
 void TfBase::lblSaveAsClick() {
   pConstructionClick();
   QFileDialog Dialog(this, "Save construction",
-                     QString::fromStdString(Construction.ProgramDir + "Constructions/"),
+                     QString::fromStdString(DataDir() + "Constructions/"),
                      "Construction (*.cns);;All files (*)");
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setAcceptMode(QFileDialog::AcceptSave);

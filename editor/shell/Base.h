@@ -66,6 +66,9 @@ private:
                           const std::string &Pictures);
   void BuildLeftColumn();
   void BuildMenu();
+  // Puts the built-in tile in place of a picture too small to tile, paints
+  // the background and places the corner pictures.
+  void ShowBackground();
   void PlaceCorners();
   void AddSwatchRow(const QString &Caption, int Y, QLabel *&Swatch, std::function<void()> Action);
 

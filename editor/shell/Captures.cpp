@@ -1,5 +1,6 @@
 #include "Captures.h"
 
+#include "DataFolder.h"
 #include "model/Global.h"
 #include "render/Capture.h"
 
@@ -7,7 +8,7 @@
 
 void ChooseCaptureFile(QWidget *Parent) {
   QFileDialog Dialog(Parent, "Capture",
-                     QString::fromStdString(Construction.ProgramDir + "Captures/"),
+                     QString::fromStdString(DataDir() + "Captures/"),
                      "Png image files (*.png);;All files (*)");
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setAcceptMode(QFileDialog::AcceptSave);

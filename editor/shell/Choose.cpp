@@ -66,8 +66,14 @@ const TBitmap *BitmapOf(const TKit &Kit, const TSlotPicture &Picture) {
 
 } // namespace
 
-TfChoose::TfChoose() : FState(Construction.ChooserKit, Construction.ChooserPiece) {
-  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+TfChoose::TfChoose(QWidget *Parent)
+    : QWidget(Parent), FState(Construction.ChooserKit, Construction.ChooserPiece) {
+  if (Parent) {
+    setAttribute(Qt::WA_NativeWindow);
+    hide();
+  } else {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  }
   setWindowTitle("Stavemont");
   Fill(this, Qt::white);
   resize(ClientWidth, 600);
@@ -174,8 +180,9 @@ void TfChoose::ShowPieceChooser(int LeftColumnHeight, int LeftColumnWidth) {
 void TfChoose::FillPieceChooser(int LeftColumnHeight, int LeftColumnWidth) {
   if (FState.Shows(Construction.CurrentKit))
     return;
+  // Over the left column: the main window's corner, or the screen's.
   const QScreen *Screen = QGuiApplication::primaryScreen();
-  const QPoint Origin = Screen ? Screen->geometry().topLeft() : QPoint();
+  const QPoint Origin = parentWidget() || !Screen ? QPoint() : Screen->geometry().topLeft();
   setGeometry(Origin.x(), Origin.y() + 16, LeftColumnWidth, LeftColumnHeight - 32);
   if (!FState.SlotsBuilt())
     BuildSlots(LeftColumnHeight);

@@ -1,4 +1,4 @@
-// The piece chooser: a borderless window over the main window's left column
+// The piece chooser: a borderless panel over the main window's left column
 // listing the pieces of the current kit in slots, the selected one spinning.
 // Arrows and clicks move the selection, OK (or a double click on a slot)
 // makes the selected piece the one to insert, Cancel just closes. The
@@ -21,7 +21,10 @@ class TLabelButton;
 
 class TfChoose : public QWidget {
 public:
-  TfChoose();
+  // In the editor a native child of the main window (Parent), so that it
+  // lies over the main window and over the viewport window, which is a
+  // child window too; without a parent a frameless top-level window.
+  explicit TfChoose(QWidget *Parent = nullptr);
 
   // Fills the chooser for the current kit (unless it already shows it) and
   // shows it over the left column.

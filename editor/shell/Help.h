@@ -6,6 +6,7 @@
 // The help page beside the program: ProgramDir + "Help/StavemontHelp.html".
 std::string HelpPagePath();
 
-// Opens the help page in the desktop's browser. Whether it could be opened
-// is not reported: the program goes on either way.
+// Opens the help page in the desktop's browser. When no program can open
+// it, a message says so and gives the page's path, so that the user can
+// open it by hand.
 void OpenHelp();

@@ -3,6 +3,7 @@
 #include "Base.h"
 #include "Choose.h"
 #include "Start.h"
+#include "platform/Messages.h"
 #include "render/ShellLink.h"
 #include "viewport/Look.h"
 
@@ -13,9 +14,18 @@ bool CreateWindows() {
     return false;
   fBase = new TfBase;
   fStart->ResolveHoverPictures();
-  fLook = new TfLook;
-  fChoose = new TfChoose;
+  // The viewport and the chooser are children of the main window: they stay
+  // over it, and go below other programs' windows with it, under any window
+  // manager (a stay-on-top hint loses to a focused full-screen window).
+  fBase->winId();
+  fLook = new TfLook(fBase->windowHandle());
+  fChoose = new TfChoose(fBase);
   fLook->Room = [] { return TRoom{fBase->width(), fBase->height(), TfBase::LeftColumnWidth}; };
+  SetDialogOwner([]() -> QWidget * {
+    if (fBase->isVisible())
+      return fBase;
+    return fStart;
+  });
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };
   return true;

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "DataFolder.h"
 #include "model/Global.h"
 
 #include <QSettings>
@@ -9,7 +10,7 @@
 
 std::string BackgroundName;
 
-std::string SettingsPath() { return Construction.ProgramDir + "Stavemont.ini"; }
+std::string SettingsPath() { return DataDir() + "Stavemont.ini"; }
 
 void ReadSettings() {
   const QSettings Settings(QString::fromStdString(SettingsPath()), QSettings::IniFormat);

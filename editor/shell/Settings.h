@@ -1,4 +1,5 @@
-// The settings file beside the program: it holds only the name of the main
+// The settings file in the data folder (beside the program, or the user's own
+// data folder for an installed program): it holds only the name of the main
 // window's background picture.
 #pragma once
 

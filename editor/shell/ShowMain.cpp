@@ -18,18 +18,22 @@ void ShowMainWindow() {
   fBase->LoadBackground();
   fStart->hide();
   const QRect Screen = fBase->screen() ? fBase->screen()->geometry() : fBase->geometry();
+  // Without a window manager the full-screen state is only a hint: the
+  // geometry makes it so.
   fBase->setGeometry(Screen);
-  fBase->show();
+  fBase->showFullScreen();
   fBase->raise();
   fBase->activateWindow();
   fBase->setFocus();
   ProcessMessages();
   // The pick surface is offscreen and always as large as the viewport, so
-  // there is no window to lay under the viewport.
+  // there is no window to lay under the viewport. The viewport is a child of
+  // the main window, which covers the screen: its place is in the main
+  // window's coordinates.
   const int W = Construction.ViewportWidth, H = Construction.ViewportHeight;
   const int Left = CentredEdge(Screen.width(), W + TfBase::LeftColumnWidth) + TfBase::LeftColumnWidth;
   const int Top = CentredEdge(Screen.height(), H);
-  fLook->setPosition(Screen.x() + Left, Screen.y() + Top);
+  fLook->setPosition(Left, Top);
   fLook->show();
   fLook->raise();
 }

@@ -2,10 +2,11 @@
 
 #include "Artwork.h"
 #include "Base.h"
+#include "ConstructionFile.h"
+#include "DataFolder.h"
 #include "Dimensions.h"
 #include "LabelButton.h"
 #include "NewConstruction.h"
-#include "ConstructionFile.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "platform/Folder.h"
@@ -75,7 +76,8 @@ TfStart::TfStart() {
   lblLoadConstruction = AddButton("Load construction", 24, 190, imgLoadConstruction);
   lblNewConstruction = AddButton("New construction", 24, 230, imgNewConstruction);
   lblCloseStart = AddButton("Close", 24, 270, imgCloseStart);
-  lblOKStart = AddButton("OK", 440, 330, imgOKStart);
+  // OK keeps the left buttons' margin from the right edge.
+  lblOKStart = AddButton("OK", ClientWidth - 24 - ButtonWidth, 330, imgOKStart);
 
   edWidth = AddDimension("Width:", 190, lWidth, imgWidth);
   edLength = AddDimension("Length:", 230, lLength, imgLength);
@@ -209,7 +211,7 @@ void TfStart::lblOKStartClick() {
 
 void TfStart::lblLoadConstructionClick() {
   QFileDialog Dialog(this, "Open construction",
-                     QString::fromStdString(Construction.ProgramDir + "Constructions/"),
+                     QString::fromStdString(DataDir() + "Constructions/"),
                      "Constructions (*.cns);;All files (*)");
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setFileMode(QFileDialog::ExistingFile);

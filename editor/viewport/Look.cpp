@@ -32,10 +32,11 @@ QRegion RoundedRegion(int Width, int Height, int Radius) {
 
 } // namespace
 
-TfLook::TfLook() : FSurface(*this) {
+TfLook::TfLook(QWindow *Parent) : QWindow(Parent), FSurface(*this) {
   setSurfaceType(QSurface::OpenGLSurface);
   setFormat(WindowFormat(PixelFormats[3].Samples));
-  setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  if (!Parent)
+    setFlags(Qt::Window | Qt::FramelessWindowHint);
   setTitle("Stavemont");
   resize(800, 600);
   create();

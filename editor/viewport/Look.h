@@ -1,5 +1,7 @@
-// The viewport window: borderless, kept above the other windows, drawn
-// straight into by the look render. Its client size is mirrored in
+// The viewport window: borderless, drawn straight into by the look render.
+// In the editor it is a child window of the main window, so that it always
+// lies over the main window (and never over other programs' windows) under
+// any window manager or none; on its own it is a frameless top-level window. Its client size is mirrored in
 // ViewportWidth and ViewportHeight. A press acts by the current mode: turn,
 // move or zoom the camera, resize the window, insert or extract a piece.
 #pragma once
@@ -14,7 +16,8 @@
 class TfLook : public QWindow {
 public:
   // Needs the pixel formats chosen: the window takes the look render's format.
-  TfLook();
+  // With a Parent it is a child window placed in Parent's client coordinates.
+  explicit TfLook(QWindow *Parent = nullptr);
   ~TfLook() override;
 
   // The room the main window leaves the viewport; the screen until set.

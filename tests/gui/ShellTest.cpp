@@ -115,7 +115,7 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
   EXPECT_TRUE(Messages.empty());
 }
 
-TEST_F(Shell, StartButtonsLightUpUnderThePointer) {
+TEST_F(Shell, ButtonsLightUpUnderThePointerAndFitTheirCaptions) {
   const QImage White = fBase->HoverPicture("BaseButtonWhite")->pixmap().toImage();
   const QImage Blue = fBase->HoverPicture("BaseButtonBlue")->pixmap().toImage();
   const QPoint Middle(White.width() / 2, White.height() / 2);
@@ -130,6 +130,15 @@ TEST_F(Shell, StartButtonsLightUpUnderThePointer) {
   QTest::mouseMove(fStart->windowHandle(), New->geometry().center());
   EXPECT_EQ(Face(Load), White.pixelColor(Middle));
   EXPECT_EQ(Face(New), Blue.pixelColor(Middle));
+  // The captions' face is the metric-compatible one the layout was made
+  // for; every caption fits its button, and the start dialog its buttons.
+  EXPECT_EQ(QFontInfo(New->font()).family(), "Liberation Sans");
+  for (QWidget *Window : {static_cast<QWidget *>(fStart), fBase->pLeft, fBase->pConstruction})
+    for (TLabelButton *Button : Window->findChildren<TLabelButton *>())
+      EXPECT_LE(QFontMetrics(Button->font()).horizontalAdvance(Button->text()), Button->width())
+          << Button->text().toStdString();
+  for (TLabelButton *Button : fStart->findChildren<TLabelButton *>())
+    EXPECT_TRUE(fStart->rect().contains(Button->geometry())) << Button->text().toStdString();
 }
 
 TEST_F(Shell, EditingSession) {
@@ -374,14 +383,27 @@ TEST_F(Shell, BackgroundPictureFromTheSettings) {
   EXPECT_EQ(BackgroundName, "plain.png");
   EXPECT_FALSE(fBase->pConstruction->isVisible());
 
-  // Settings that cannot be written: reported, and nothing changes.
-  std::ofstream(Dir + "afile") << "not a folder";
-  Construction.ProgramDir = Dir + "afile/";
+  // A picture that cannot be read is reported and never remembered.
   Messages.clear();
   AnswerFileDialog(Dir + "Backgrounds/tiles.gif");
   Click(MenuItem("Background"));
   ASSERT_EQ(Messages.size(), 1u);
-  EXPECT_EQ(Messages[0].Text, "Unable to write to " + Dir + "afile/Stavemont.ini");
+  EXPECT_EQ(Messages[0].Text, "Unknown picture file extension (.gif)");
+  ReadSettings();
+  EXPECT_EQ(BackgroundName, "plain.png");
+  EXPECT_EQ(Shown(), QColor(200, 0, 200));
+  Click(fBase->pConstruction); // the error left the menu open
+
+  // Settings that cannot be written, neither beside the program nor in the
+  // user's data folder: reported, and nothing changes.
+  std::ofstream(Dir + "afile") << "not a folder";
+  Construction.ProgramDir = Dir + "afile/";
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Dir + "afile"));
+  Messages.clear();
+  AnswerFileDialog(Dir + "Backgrounds/plain.png");
+  Click(MenuItem("Background"));
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text, "Unable to write to " + Dir + "afile/stavemont/Stavemont.ini");
   EXPECT_EQ(BackgroundName, "plain.png");
   EXPECT_EQ(Shown(), QColor(200, 0, 200));
   EXPECT_TRUE(fBase->pConstruction->isVisible()); // the error leaves the menu open

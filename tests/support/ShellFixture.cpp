@@ -107,7 +107,7 @@ bool Shell::DialogOpensOn(QWidget *Widget) {
 }
 
 QColor Shell::ViewportPixel(int X, int Y) {
-  const QPoint At = fLook->position() + QPoint(X, Y);
+  const QPoint At = fLook->mapToGlobal(QPoint(X, Y));
   return fLook->screen()->grabWindow(0, At.x(), At.y(), 1, 1).toImage().pixelColor(0, 0);
 }
 

@@ -2,6 +2,7 @@
 // build, describing every command of the Construction menu, and opened by
 // the Help command as a local file.
 #include "model/Global.h"
+#include "platform/Messages.h"
 #include "shell/Help.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,13 +61,26 @@ TEST_F(Help, TheMenuSectionDescribesEveryCommand) {
   EXPECT_NE(Menu.find("does not ask"), std::string::npos);
 }
 
-TEST_F(Help, OpenHelpOpensThePageAsALocalFile) {
+TEST_F(Help, OpenHelpOpensThePageAsALocalFileOrSaysWhereItIs) {
+  std::vector<std::pair<std::string, std::string>> Shown;
+  const TMessageSink Old = SetMessageSink([&Shown](const std::string &Text, const std::string &Title) {
+    Shown.emplace_back(Text, Title);
+  });
   QTextBrowser Browser; // stands in for the desktop's browser
   QDesktopServices::setUrlHandler("file", &Browser, "setSource");
   OpenHelp();
-  QDesktopServices::unsetUrlHandler("file");
   EXPECT_EQ(Browser.source(), QUrl::fromLocalFile(QString::fromStdString(Page)));
   EXPECT_TRUE(Browser.toPlainText().contains("Stavemont Help"));
+  EXPECT_TRUE(Shown.empty());
+
+  // A handler that cannot take the page stands in for a desktop without a browser.
+  QDesktopServices::setUrlHandler("file", &Browser, "noSuchSlot");
+  OpenHelp();
+  QDesktopServices::unsetUrlHandler("file");
+  SetMessageSink(Old);
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_NE(Shown[0].first.find(Page), std::string::npos) << Shown[0].first;
+  EXPECT_EQ(Shown[0].second, "Help");
 }
 
 } // namespace

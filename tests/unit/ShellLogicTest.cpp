@@ -1,11 +1,18 @@
 // The shell's plain rules: reading the start dialog's dimensions, the
-// version text, tiling the background and centring the viewport.
+// version text, tiling the background, centring the viewport and where the
+// user's files go.
+#include "model/Global.h"
 #include "platform/Version.h"
+#include "shell/DataFolder.h"
 #include "shell/Dimensions.h"
 #include "shell/Settings.h"
 #include "shell/ShowMain.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -54,6 +61,27 @@ TEST(ShellLogic, ViewportIsCentredRightOfTheLeftColumn) {
   EXPECT_EQ(CentredEdge(1024, 600), 212);
   EXPECT_EQ(CentredEdge(1025, 600), 212); // 212.5 goes to the even neighbour
   EXPECT_EQ(CentredEdge(1027, 600), 214); // 213.5 likewise
+}
+
+TEST(ShellLogic, UserFilesLeaveAProgramFolderThatCannotBeWritten) {
+  namespace fs = std::filesystem;
+  char Template[] = "/tmp/stavemont-data-XXXXXX";
+  ASSERT_TRUE(mkdtemp(Template));
+  const std::string Top = std::string(Template) + "/";
+  setenv("XDG_DATA_HOME", (Top + "data").c_str(), 1);
+
+  Construction.ProgramDir = Top;
+  EXPECT_EQ(DataDir(), Top);
+  EXPECT_FALSE(fs::exists(Top + "data"));
+
+  // Root may write anywhere, so a program folder that is a file stands in
+  // for one the user may not write.
+  std::ofstream(Top + "program") << "";
+  Construction.ProgramDir = Top + "program/";
+  EXPECT_EQ(DataDir(), Top + "data/stavemont/");
+  for (const char *Folder : {"Constructions", "Captures", "Backgrounds"})
+    EXPECT_TRUE(fs::is_directory(Top + "data/stavemont/" + Folder)) << Folder;
+  fs::remove_all(Top);
 }
 
 } // namespace
