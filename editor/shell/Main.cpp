@@ -1,6 +1,7 @@
 // The program entry: masks floating-point exceptions and chooses the pixel
 // formats before any window exists, creates every window once in its order,
 // and runs the message loop.
+#include "Artwork.h"
 #include "Program.h"
 #include "platform/Application.h"
 #include "platform/GlSurface.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv) {
   TApplication App(argc, argv);
   QApplication::setApplicationDisplayName("Stavemont");
   QApplication::setApplicationName("Stavemont");
+  QApplication::setWindowIcon(ArtworkPicture("Icon"));
   ChoosePixelFormats();
   if (!CreateWindows())
     return 0;

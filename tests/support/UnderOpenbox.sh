@@ -37,7 +37,8 @@ wait_for 30 "the X server start" test -s "$Work/display"
 export DISPLAY=":$(head -n 1 "$Work/display")"
 unset WAYLAND_DISPLAY
 
-openbox --sm-disable >"$Work/openbox.log" 2>&1 &
+# Its cache goes to the work folder, not the runner's home.
+XDG_CACHE_HOME=$Work openbox --sm-disable >"$Work/openbox.log" 2>&1 &
 OpenboxPid=$!
 wait_for 60 "openbox start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 

@@ -1,6 +1,6 @@
 // The embedded artwork: every picture is there with its exact size, each
-// white button has a blue twin that looks different, and an unknown name
-// gives an empty picture.
+// white button has a blue twin that looks different, the icon leaves its
+// ground transparent, and an unknown name gives an empty picture.
 #include "shell/Artwork.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +37,7 @@ const std::map<std::string, QSize> &ExpectedSizes() {
     S["Splash"] = QSize(637, 120);
     S["EditFrame"] = QSize(60, 28);
     S["MenuSeparator"] = QSize(129, 2);
+    S["Icon"] = QSize(128, 128);
     return S;
   }();
   return Sizes;
@@ -91,6 +92,16 @@ TEST(Artwork, WhiteAndBlueTwinsDiffer) {
     ++Pairs;
   }
   EXPECT_EQ(Pairs, 16); // twelve buttons and four preview corners
+}
+
+// The desktop shows the icon on any ground: only the bricks may cover it.
+TEST(Artwork, IconIsBricksOnATransparentGround) {
+  const QImage Icon = ArtworkImage("Icon");
+  ASSERT_FALSE(Icon.isNull());
+  const int Last = Icon.width() - 1;
+  for (const QPoint Corner : {QPoint(0, 0), QPoint(Last, 0), QPoint(0, Last), QPoint(Last, Last)})
+    EXPECT_EQ(qAlpha(Icon.pixel(Corner)), 0) << Corner.x() << "," << Corner.y();
+  EXPECT_EQ(qAlpha(Icon.pixel(Icon.rect().center())), 255);
 }
 
 TEST(Artwork, UnknownNameGivesAnEmptyPicture) {

@@ -4,6 +4,7 @@
 #include "Button.h"
 #include "Corner.h"
 #include "Glyph.h"
+#include "Icon.h"
 #include "Palette.h"
 #include "Splash.h"
 #include "Trim.h"
@@ -90,5 +91,6 @@ std::vector<TNamedPicture> AllPictures() {
   List.push_back({"Background", BackdropTile()});
   List.push_back({"Splash", SplashPicture()});
   List.push_back({"EditFrame", EditFramePicture()});
+  List.push_back({"Icon", IconPicture()});
   return List;
 }

@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# Installs Stavemont into a fresh prefix and drives the installed program, as
+# a user who cannot write its folder, on the desktop it is given (run it under
+# tests/support/UnderOpenbox.sh): a new construction saved under the user's
+# data folder, the program closed, the construction loaded again and saved over.
+#
+#   UnderOpenbox.sh InstallTest.sh <build folder>
+#
+# Needs xdotool, import (ImageMagick) and setpriv. On a failure it names the
+# step, takes a screenshot and keeps it (and only it).
+set -euo pipefail
+
+Build=${1:?usage: InstallTest.sh <build folder>}
+Width=1280 Height=1024
+Name=InstallTest
+BaseFileSize=555224 # a 50 x 50 x 50 base without pieces
+
+[ -n "${DISPLAY:-}" ] || { echo "InstallTest: no display; run it under UnderOpenbox.sh" >&2; exit 1; }
+for Tool in xdotool import setpriv; do
+  command -v "$Tool" >/dev/null || { echo "InstallTest: $Tool is missing (see build.sh)" >&2; exit 1; }
+done
+
+Work=$(mktemp -d /tmp/stavemont-install.XXXXXX)
+chmod 755 "$Work" # the other user must reach the prefix and its own folders
+Prefix=$Work/prefix
+Program=$Prefix/lib/stavemont
+Shots=$Work/shots
+mkdir "$Shots"
+Step="setting up"
+AppPid=""
+Passed=false
+
+cleanup() {
+  if [ -n "$AppPid" ]; then
+    kill "$AppPid" 2>/dev/null || true
+    wait "$AppPid" 2>/dev/null || true
+  fi
+  [ -d "$Prefix" ] && chmod -R u+w "$Prefix"
+  if $Passed; then
+    rm -rf "$Work"
+  else
+    find "$Work" -mindepth 1 -maxdepth 1 ! -name shots -exec rm -rf {} +
+    rmdir "$Shots" 2>/dev/null && rmdir "$Work"
+  fi
+  return 0
+}
+trap cleanup EXIT
+
+fail() {
+  echo "InstallTest: FAILED while $Step: $*" >&2
+  [ -s "$Work/program.log" ] && sed 's/^/  program: /' "$Work/program.log" >&2
+  local Shot
+  Shot=$Shots/$(date +%H%M%S)-failure.png
+  import -window root "$Shot" 2>/dev/null && echo "InstallTest: screenshot $Shot" >&2
+  exit 1
+}
+
+# wait_for <seconds> <command...>: polls the command until it succeeds.
+wait_for() {
+  local Seconds=$1
+  shift
+  local Until=$((SECONDS + Seconds))
+  until "$@"; do
+    [ $SECONDS -lt $Until ] || return 1
+    sleep 0.2
+  done
+}
+
+# ---------------------------------------------------------------------------
+Step="installing"
+cmake --install "$Build" --prefix "$Prefix" >"$Work/install.log" || { cat "$Work/install.log"; fail "cmake --install"; }
+for File in bin/stavemont lib/stavemont/Stavemont lib/stavemont/Kits/Marbelo.so \
+  lib/stavemont/Cursors/Blue/WAIT.ANI lib/stavemont/Help/StavemontHelp.html \
+  share/applications/stavemont.desktop share/icons/hicolor/128x128/apps/stavemont.png; do
+  [ -e "$Prefix/$File" ] || fail "$File is not installed"
+done
+[ "$(find "$Program/Cursors/Blue" -name '*.ANI' | wc -l)" -eq 18 ] || fail "not eighteen cursors"
+[ "$(readlink "$Prefix/bin/stavemont")" = ../lib/stavemont/Stavemont ] || fail "the launcher is not a relative link"
+
+# The user: nobody when run as root, else ourselves with the prefix read-only.
+# Either way with a fresh home, so the data folder is <home>/.local/share/stavemont.
+Home=$Work/home
+Runtime=$Work/runtime
+if [ "$(id -u)" -eq 0 ]; then
+  install -d -o nobody -g nogroup -m 700 "$Home" "$Runtime"
+  AsUser=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+  install -d -m 700 "$Home" "$Runtime"
+  chmod -R a-w "$Prefix"
+  AsUser=()
+fi
+Data=$Home/.local/share/stavemont
+run_as_user() {
+  env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$Home" XDG_RUNTIME_DIR="$Runtime" \
+    DISPLAY="$DISPLAY" "${AsUser[@]}" "$@"
+}
+Step="checking the program folder"
+run_as_user test -r "$Program/Stavemont" || fail "the user cannot read the program"
+! run_as_user test -w "$Program" || fail "the user can write $Program"
+
+# The prefix as installed: nothing may be added, removed or changed in it.
+prefix_listing() { (cd "$Prefix" && find . -printf '%p %s %T@\n' | sort); }
+prefix_listing >"$Work/prefix.before"
+check_prefix_unchanged() {
+  prefix_listing | diff "$Work/prefix.before" - >&2 || fail "the program wrote into the prefix"
+}
+
+# visible_window <width> <height> <title regex>: prints "<id> <x> <y>" of a
+# visible window of that size and title, or fails.
+visible_window() {
+  local Id WIDTH HEIGHT X Y
+  for Id in $(xdotool search --onlyvisible --name "$3" 2>/dev/null); do
+    WIDTH="" HEIGHT="" X="" Y=""
+    eval "$(xdotool getwindowgeometry --shell "$Id" 2>/dev/null | grep -E '^(WIDTH|HEIGHT|X|Y)=[0-9-]+$')"
+    if [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]; then
+      echo "$Id $X $Y"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# await_window <what> <width> <height> <title regex>: waits for such a window;
+# sets WinX and WinY to its place on the screen.
+await_window() {
+  local Found Until=$((SECONDS + 30))
+  until Found=$(visible_window "$2" "$3" "$4"); do
+    [ $SECONDS -lt $Until ] || fail "no $1 window ($2 x $3) within 30 s"
+    sleep 0.2
+  done
+  read -r _ WinX WinY <<<"$Found"
+}
+
+dialog_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+dialog_closed() { ! dialog_shown "$1"; }
+
+# await_dialog <title regex>: waits for a visible window of that title and
+# gives it the keyboard.
+await_dialog() {
+  wait_for 30 dialog_shown "$1" || fail "no \"$1\" dialog within 30 s"
+  xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "$1" | head -n1)"
+}
+
+# click <x> <y>: a left click at that point of the last window found. Clicks
+# are half a second apart: two quicker ones would make a double click, whose
+# second press no button takes.
+click() {
+  xdotool mousemove --sync $((WinX + $1)) $((WinY + $2)) click 1
+  sleep 0.5
+}
+
+start_program() {
+  Step="starting the program"
+  run_as_user "$Prefix/bin/stavemont" >>"$Work/program.log" 2>&1 &
+  AppPid=$!
+  await_window "start" 637 422 '^Stavemont$'
+}
+
+await_main_window() {
+  await_window "main" $Width $Height '^Stavemont$'
+}
+
+# The Construction menu opens below its button, in the main window's left column.
+menu() {
+  local -A Top=([Save]=333 [SaveAs]=357 [Close]=441)
+  click 64 30
+  click 60 $((${Top[$1]} + 12))
+}
+
+# Whether the program has ended (a zombie until we reap it).
+program_ended() {
+  [ ! -e /proc/$AppPid ] || [ "$(awk '{print $3}' /proc/$AppPid/stat 2>/dev/null)" = Z ]
+}
+
+close_program() {
+  Step="closing the program"
+  menu Close
+  wait_for 30 program_ended || fail "the program is still running 30 s after Close"
+  local Status=0
+  wait "$AppPid" || Status=$?
+  AppPid=""
+  [ $Status -eq 0 ] || { cat "$Work/program.log" >&2; fail "the program ended with status $Status"; }
+}
+
+Saved=$Data/Constructions/$Name.cns
+saved_size() { stat -c %s "$Saved" 2>/dev/null; }
+saved_time() { stat -c %.9Y "$Saved"; }
+saved_holds_base() { [ "$(saved_size)" = $BaseFileSize ]; }
+saved_time_changed() { [ "$(saved_time)" != "$Before" ]; }
+
+# ---------------------------------------------------------------------------
+# A new construction, saved as a name typed into the save dialog.
+start_program
+Step="starting a new construction"
+click 124 245 # New construction
+click 470 345 # OK, on the default 50 x 50 x 50 base
+await_main_window
+
+Step="saving the construction as $Name"
+menu SaveAs
+await_dialog '^Save construction'
+xdotool type --delay 30 "$Name"
+xdotool key Return
+wait_for 30 dialog_closed '^Save construction' || fail "the save dialog did not take the name"
+wait_for 30 saved_holds_base ||
+  fail "$Saved does not hold $BaseFileSize bytes: $(ls -l "$Data/Constructions" 2>&1)"
+check_prefix_unchanged
+close_program
+
+# ---------------------------------------------------------------------------
+# The same construction loaded by its bare name (the open dialog starts in the
+# user's Constructions folder), then saved over with Save.
+cp "$Saved" "$Work/first.cns"
+Before=$(saved_time)
+start_program
+Step="loading $Name"
+click 124 205 # Load construction
+await_dialog '^Open construction'
+xdotool type --delay 30 "$Name.cns"
+xdotool key Return
+wait_for 30 dialog_closed '^Open construction' || fail "the open dialog did not take the name"
+await_main_window
+
+Step="saving the loaded construction with Save"
+menu Save
+wait_for 30 saved_time_changed || fail "Save did not rewrite $Saved"
+cmp "$Work/first.cns" "$Saved" || fail "Save wrote other bytes than the first save"
+check_prefix_unchanged
+close_program
+
+Passed=true
+echo "InstallTest: passed"
