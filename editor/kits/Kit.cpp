@@ -14,18 +14,48 @@ namespace {
 
 std::string KitsFolder() { return Construction.ProgramDir + "Kits/"; }
 
-// Opens and binds the library of the named kit into Kit; on failure the
-// user is told which file and why, and nothing of it is kept.
+// Asks a bound kit for its catalogue and keeps its piece count. A catalogue
+// the editor cannot place (no pieces, more than a kit may hold, a piece with
+// no extent or larger than the largest base) gives false and the reason.
+bool CheckCatalogue(TKit &Kit, std::string &Reason) {
+  uint8_t Count = 0;
+  Kit.GetKit(&Count);
+  if (Count == 0 || Count > MaxKitPieces) {
+    Reason = "the kit reports " + std::to_string(Count) + " pieces; a kit has 1 to " +
+             std::to_string(MaxKitPieces) + ".";
+    return false;
+  }
+  for (int P = 1; P <= Count; ++P) {
+    uint8_t X = 0, Y = 0, Z = 0;
+    Kit.GetPiece(uint8_t(P), &X, &Y, &Z);
+    if (X == 0 || Y == 0 || Z == 0 || X > MaxBaseSide || Y > MaxBaseSide || Z > MaxBaseHeight) {
+      Reason = "its piece " + std::to_string(P) + " measures " + std::to_string(X) + " x " +
+               std::to_string(Y) + " x " + std::to_string(Z) + " cells; a piece measures 1 to " +
+               std::to_string(MaxBaseSide) + " x 1 to " + std::to_string(MaxBaseSide) +
+               " x 1 to " + std::to_string(MaxBaseHeight) + ".";
+      return false;
+    }
+  }
+  Kit.KitPieceCount = Count;
+  return true;
+}
+
+// Opens and binds the library of the named kit into Kit and checks its
+// catalogue; on failure the user is told which file and why, and nothing of
+// it is kept.
 bool OpenKit(TKit &Kit, const std::string &Name) {
   const std::string Path = KitPath(Name);
   std::string Reason;
   void *Handle = LoadLibrary(Path, Reason);
   if (Handle) {
     const char *Missing = nullptr;
-    if (BindKitExports(Kit, Handle, GetExport, Missing))
+    if (!BindKitExports(Kit, Handle, GetExport, Missing))
+      Reason = std::string("the library does not export ") + Missing + ".";
+    else if (CheckCatalogue(Kit, Reason))
       return true;
+    else
+      Kit = TKit();
     FreeLibrary(Handle);
-    Reason = std::string("the library does not export ") + Missing + ".";
   }
   ShowMessage("The kit library \"" + Path + "\" cannot be used: " + Reason,
               "Error - kit: \"" + Name + "\"");
@@ -76,8 +106,6 @@ bool LoadKit(int K) {
   if (Opened) {
     Construction.KitCount = uint16_t(N);
     Construction.KitNames[N] = Name;
-    Kit.GetKit(&Kit.KitPieceCount);
-    Kit.KitPieceCount = uint8_t(std::min<int>(Kit.KitPieceCount, MaxKitPieces));
     for (int P = 1; P <= Kit.KitPieceCount; ++P)
       for (int S = 1; S <= SpinSteps; ++S)
         RenderSpinFrames(N, P, S);

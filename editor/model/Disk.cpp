@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #include <fcntl.h>
@@ -136,6 +137,30 @@ std::vector<TPosition> DecodeViews(const uint8_t *R) {
                 GetDouble(R, PanYAt + D)};
   }
   return Views;
+}
+
+// Each kit is in use once: a second entry of the same kit could never be
+// loaded, and the pieces' kit numbers would not name the kits they come from.
+bool CheckKitNames(const std::vector<std::string> &Names, std::string &Reason) {
+  for (size_t I = 0; I < Names.size(); ++I)
+    if (std::find(Names.begin(), Names.begin() + I, Names[I]) != Names.begin() + I) {
+      Reason = "The file names the kit \"" + Names[I] + "\" twice.";
+      return false;
+    }
+  return true;
+}
+
+// A camera that is not a finite number draws nothing at all.
+bool CheckViews(const std::vector<TPosition> &Views, std::string &Reason) {
+  for (size_t I = 0; I < Views.size(); ++I) {
+    const TPosition &V = Views[I];
+    for (double Value : {V.Distance, V.Tilt, V.Turn, V.PanX, V.PanY})
+      if (!std::isfinite(Value)) {
+        Reason = "View " + std::to_string(I + 1) + " has a camera value that is not a finite number.";
+        return false;
+      }
+  }
+  return true;
 }
 
 std::vector<TPlacedPiece> DecodePieces(const uint8_t *R) {
@@ -319,8 +344,12 @@ bool DecodeConstruction(const std::vector<uint8_t> &Record, TConstructionFile &F
   if (!CheckBase(Decoded, Reason))
     return false;
   Decoded.Views = DecodeViews(R);
+  if (!CheckViews(Decoded.Views, Reason))
+    return false;
   Decoded.Pieces = DecodePieces(R);
   Decoded.KitNames = DecodeKitNames(R);
+  if (!CheckKitNames(Decoded.KitNames, Reason))
+    return false;
   File = std::move(Decoded);
   return true;
 }

@@ -27,6 +27,11 @@ std::string ProgramFolder() {
   return Error ? std::string("./") : Exe.parent_path().string() + "/";
 }
 
+bool IsRegularFile(const std::string &Path) {
+  std::error_code Error;
+  return std::filesystem::is_regular_file(Path, Error);
+}
+
 bool CanWriteFolder(const std::string &Folder) { return access(Folder.c_str(), W_OK | X_OK) == 0; }
 
 std::string UserDataFolder() {

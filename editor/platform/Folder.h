@@ -11,6 +11,10 @@ std::vector<std::string> ListFolder(const std::string &Folder, const std::string
 // The folder of the running program file, with a trailing '/'.
 std::string ProgramFolder();
 
+// Whether Path names a regular file (through symbolic links). Never throws:
+// a name the file system cannot hold, for one, is simply no such file.
+bool IsRegularFile(const std::string &Path);
+
 // Whether the running user may create files in Folder.
 bool CanWriteFolder(const std::string &Folder);
 

@@ -11,6 +11,7 @@
 #include "Settings.h"
 #include "Start.h"
 #include "model/Global.h"
+#include "platform/Folder.h"
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "platform/Picture.h"
@@ -312,7 +313,7 @@ std::string BackgroundPath(const std::string &Name) { return DataDir() + "Backgr
 
 void TfBase::LoadBackground() {
   const std::string Path = BackgroundPath(BackgroundName);
-  if (std::filesystem::is_regular_file(Path)) {
+  if (IsRegularFile(Path)) {
     // An unreadable picture is reported; the window still comes up with the
     // picture it had (the built-in tile at a fresh start).
     try {
@@ -426,7 +427,7 @@ void TfBase::lblBackClick() {
     // is reported and never stored in the settings. Either error leaves the
     // menu open.
     const std::string Path = BackgroundPath(Name);
-    const bool Exists = std::filesystem::is_regular_file(Path);
+    const bool Exists = IsRegularFile(Path);
     const QImage Picture = Exists ? LoadPicture(Path) : QImage();
     WriteBackgroundSetting(Name);
     BackgroundName = Name;

@@ -292,9 +292,13 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
   fs::copy_file(Utility, Folder / "Kits" / "NoExports.so");
   CopyKit("Zeta.so");
   CopyKit("a.b.so"); // the kit name ends at the first dot: "a"
+  for (const char *Hostile : {"NoPieces", "ZeroSize", "TooWide", "TooMany"})
+    fs::copy_file(std::string(HOSTILE_KITS_DIR "/Hostile") + Hostile + ".so",
+                  Folder / "Kits" / (std::string(Hostile) + ".so"));
 
   ScanKits();
-  ASSERT_EQ(Available(), (std::vector<std::string>{"Junk", "NoExports", "Zeta", "a"}));
+  ASSERT_EQ(Available(), (std::vector<std::string>{"Junk", "NoExports", "NoPieces", "TooMany",
+                                                   "TooWide", "ZeroSize", "Zeta", "a"}));
   Construction.Mode = ModeExtract;
 
   // Why a refused library is refused: what the message says besides its path.
@@ -305,6 +309,11 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
   };
   const TCase Cases[] = {{"Junk", "Junk.so", false, ""},
                          {"NoExports", "NoExports.so", false, "GetKit"},
+                         // Catalogues that placing pieces cannot work with.
+                         {"NoPieces", "NoPieces.so", false, "reports 0 pieces"},
+                         {"TooMany", "TooMany.so", false, "reports 101 pieces"},
+                         {"TooWide", "TooWide.so", false, "piece 2 measures 151 x 1 x 1"},
+                         {"ZeroSize", "ZeroSize.so", false, "piece 2 measures 1 x 1 x 0"},
                          {"Zeta", "Zeta.so", true, ""},
                          {"a", "a.so", false, ""}};
   for (const TCase &C : Cases) {

@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <csignal>
@@ -62,6 +63,30 @@ std::vector<uint8_t> Draft(uint16_t Width, const std::vector<TPlacedPiece> &Piec
   C.ViewCount = C.PieceCount = C.KitCount = 0;
   C.KitNames[1].clear();
   return Record;
+}
+
+// A PNG file that is only a header: the given size, one empty data chunk.
+std::vector<uint8_t> PngHeader(uint32_t Width, uint32_t Height) {
+  std::vector<uint8_t> Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  auto Put32 = [&Bytes](uint32_t V) {
+    for (int Shift = 24; Shift >= 0; Shift -= 8)
+      Bytes.push_back(uint8_t(V >> Shift));
+  };
+  auto Chunk = [&](const char *Type, std::vector<uint8_t> Data) {
+    Put32(uint32_t(Data.size()));
+    Data.insert(Data.begin(), Type, Type + 4);
+    Bytes.insert(Bytes.end(), Data.begin(), Data.end());
+    Put32(uint32_t(crc32(0, Data.data(), uInt(Data.size()))));
+  };
+  std::vector<uint8_t> Header;
+  for (uint32_t V : {Width, Height})
+    for (int Shift = 24; Shift >= 0; Shift -= 8)
+      Header.push_back(uint8_t(V >> Shift));
+  Header.insert(Header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+  Chunk("IHDR", Header);
+  Chunk("IDAT", {});
+  Chunk("IEND", {});
+  return Bytes;
 }
 
 } // namespace
@@ -382,6 +407,26 @@ TEST_F(Shell, BackgroundPictureFromTheSettings) {
   ReadSettings();
   EXPECT_EQ(BackgroundName, "plain.png");
   EXPECT_FALSE(fBase->pConstruction->isVisible());
+
+  // A name longer than the file system allows is no such picture: the
+  // window keeps what it shows, with no message.
+  std::ofstream(Dir + "Stavemont.ini") << "[Background]\nBitmap=" << std::string(300, 'x') << ".png\n";
+  Messages.clear();
+  ReadSettings();
+  fBase->LoadBackground();
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_EQ(Shown(), QColor(200, 0, 200));
+
+  // A picture too large to use is refused from its header.
+  WriteBytes(Dir + "Backgrounds/huge.png", PngHeader(16000, 16000));
+  std::ofstream(Dir + "Stavemont.ini") << "[Background]\nBitmap=huge.png\n";
+  ReadSettings();
+  fBase->LoadBackground();
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_NE(Messages[0].Text.find("is 16000 x 16000 pixels; at most 8192 x 8192"), std::string::npos)
+      << Messages[0].Text;
+  EXPECT_EQ(Shown(), QColor(200, 0, 200));
+  std::ofstream(Dir + "Stavemont.ini") << "[Background]\nBitmap=plain.png\n";
 
   // A picture that cannot be read is reported and never remembered.
   Messages.clear();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -35,6 +36,8 @@ void Put16(std::vector<uint8_t> &R, size_t At, uint16_t V) {
   R[At] = uint8_t(V & 0xFF);
   R[At + 1] = uint8_t(V >> 8);
 }
+
+void PutDouble(std::vector<uint8_t> &R, size_t At, double V) { std::memcpy(&R[At], &V, sizeof V); }
 
 std::vector<uint8_t> Bytes(const std::vector<uint8_t> &R, size_t At, size_t Count) {
   return {R.begin() + At, R.begin() + At + Count};
@@ -198,6 +201,14 @@ TEST_F(DiskTest, DamagedRecordsAreRefusedWithAReason) {
       {"20 x 151 x 10", [](auto &R) { Put16(R, 10, 151); }},
       {"20 x 20 x 101", [](auto &R) { Put16(R, 12, 101); }},
       {"20 x 20 x 9", [](auto &R) { Put16(R, 12, 9); }},
+      // Kit 2's name field (256 bytes after kit 1's) made kit 1's.
+      {"The file names the kit \"Kit1\" twice",
+       [](auto &R) { std::copy_n(R.begin() + 529620, 256, R.begin() + 529876); }},
+      // The live camera's distance and its sideways pan (view 1 of 1).
+      {"View 1 has a camera value that is not a finite number",
+       [](auto &R) { PutDouble(R, 25616, std::nan("")); }},
+      {"View 1 has a camera value that is not a finite number",
+       [](auto &R) { PutDouble(R, 25616 + 3 * 800, -HUGE_VAL); }},
   };
   const std::vector<uint8_t> Before = State();
   for (const auto &C : Cases) {
