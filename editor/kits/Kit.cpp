@@ -9,10 +9,31 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
 std::string KitsFolder() { return Construction.ProgramDir + "Kits/"; }
+
+// The libraries the last scan found beyond the first MaxAvailableKits.
+std::vector<std::string> LeftOut;
+
+// The kit name of a library file: its name up to the first ".".
+std::string KitNameOf(const std::string &File) { return File.substr(0, File.find('.')); }
+
+// Tells the user which libraries the scan had no room for.
+void ReportLeftOut(size_t Found) {
+  constexpr size_t Named = 20;
+  std::string Names;
+  for (size_t I = 0; I < LeftOut.size() && I < Named; ++I)
+    Names += (I ? ", " : "") + LeftOut[I];
+  if (LeftOut.size() > Named)
+    Names += " and " + std::to_string(LeftOut.size() - Named) + " more";
+  ShowMessage("The Kits folder " + KitsFolder() + " holds " + std::to_string(Found) +
+                  " kit libraries; only the first " + std::to_string(MaxAvailableKits) +
+                  " in name order can be used. Left out: " + Names + ".",
+              "Kits");
+}
 
 // Asks a bound kit for its catalogue and keeps its piece count. A catalogue
 // the editor cannot place (no pieces, more than a kit may hold, a piece with
@@ -43,8 +64,8 @@ bool CheckCatalogue(TKit &Kit, std::string &Reason) {
 // Opens and binds the library of the named kit into Kit and checks its
 // catalogue; on failure the user is told which file and why, and nothing of
 // it is kept.
-bool OpenKit(TKit &Kit, const std::string &Name) {
-  const std::string Path = KitPath(Name);
+bool OpenKit(TKit &Kit, const std::string &Name, const std::string &File) {
+  const std::string Path = KitsFolder() + File;
   std::string Reason;
   void *Handle = LoadLibrary(Path, Reason);
   if (Handle) {
@@ -75,37 +96,57 @@ bool KitInUseByAPiece(int K) {
   return false;
 }
 
+// Removes entry K of a 1-based list of Count entries, moving the rest down.
+std::string TakeOut(std::string *List, int K) {
+  std::string Entry = std::move(List[K]);
+  std::move(List + K + 1, List + Construction.AvailableKitCount + 1, List + K);
+  return Entry;
+}
+
 // Forgets a kit record: no library, no entry points, no pictures.
 void ClearKit(TKit &Kit) { Kit = TKit(); }
 
 } // namespace
 
-std::string KitPath(const std::string &Name) { return KitsFolder() + Name + LibrarySuffix; }
-
 void ScanKits() {
   Construction.KitCount = 0;
   Construction.AvailableKitCount = 0;
-  for (const std::string &File : ListFolder(KitsFolder(), LibrarySuffix)) {
-    if (Construction.AvailableKitCount == MaxAvailableKits)
-      break;
-    Construction.AvailableKitNames[++Construction.AvailableKitCount] = File.substr(0, File.find('.'));
+  LeftOut.clear();
+  const std::vector<std::string> Files = ListFolder(KitsFolder(), LibrarySuffix);
+  for (const std::string &File : Files) {
+    if (Construction.AvailableKitCount == MaxAvailableKits) {
+      LeftOut.push_back(File);
+      continue;
+    }
+    const int K = ++Construction.AvailableKitCount;
+    Construction.AvailableKitNames[K] = KitNameOf(File);
+    Construction.AvailableKitFiles[K] = File;
   }
+  if (!LeftOut.empty())
+    ReportLeftOut(Files.size());
+}
+
+bool KitLeftOut(const std::string &Name) {
+  return std::any_of(LeftOut.begin(), LeftOut.end(),
+                     [&Name](const std::string &File) { return KitNameOf(File) == Name; });
 }
 
 bool LoadKit(int K) {
   if (K < 1 || K > Construction.AvailableKitCount)
     return false;
   BeginBusy();
-  std::string *Available = Construction.AvailableKitNames;
-  const std::string Name = std::move(Available[K]);
-  std::move(Available + K + 1, Available + Construction.AvailableKitCount + 1, Available + K);
+  const std::string Name = TakeOut(Construction.AvailableKitNames, K);
+  std::string File = TakeOut(Construction.AvailableKitFiles, K);
+  if (File.empty()) // a name put in the list by hand: the library of that name
+    File = Name + LibrarySuffix;
   --Construction.AvailableKitCount;
   const int N = Construction.KitCount + 1;
   TKit &Kit = Construction.Kits[N];
-  const bool Opened = OpenKit(Kit, Name);
+  const bool Opened = OpenKit(Kit, Name, File);
   if (Opened) {
     Construction.KitCount = uint16_t(N);
     Construction.KitNames[N] = Name;
+    Construction.KitFiles[N] = File;
     for (int P = 1; P <= Kit.KitPieceCount; ++P)
       for (int S = 1; S <= SpinSteps; ++S)
         RenderSpinFrames(N, P, S);
@@ -121,8 +162,10 @@ void UnloadKit(int K) {
     return;
   FreeLibrary(Construction.Kits[K].Handle);
   std::string Name = std::move(Construction.KitNames[K]);
+  std::string File = std::move(Construction.KitFiles[K]);
   for (int I = K; I < Construction.KitCount; ++I) {
     Construction.KitNames[I] = std::move(Construction.KitNames[I + 1]);
+    Construction.KitFiles[I] = std::move(Construction.KitFiles[I + 1]);
     std::swap(Construction.Kits[I], Construction.Kits[I + 1]);
   }
   ClearKit(Construction.Kits[Construction.KitCount]);
@@ -130,7 +173,9 @@ void UnloadKit(int K) {
     if (Construction.Pieces[N].Kit >= K)
       --Construction.Pieces[N].Kit;
   --Construction.KitCount;
-  Construction.AvailableKitNames[++Construction.AvailableKitCount] = std::move(Name);
+  ++Construction.AvailableKitCount;
+  Construction.AvailableKitNames[Construction.AvailableKitCount] = std::move(Name);
+  Construction.AvailableKitFiles[Construction.AvailableKitCount] = std::move(File);
 
   if (Construction.KitCount == 0) {
     Construction.CurrentKit = 0;

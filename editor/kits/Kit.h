@@ -4,12 +4,14 @@
 
 #include <string>
 
-// The library file of the named kit.
-std::string KitPath(const std::string &Name);
-
-// Lists the Kits folder (at most 100 kits, in name order) as available kits;
-// no kit is in use afterwards.
+// Lists the Kits folder (at most 100 kits, in name order) as available kits,
+// keeping each kit's library file name beside its name; no kit is in use
+// afterwards. Libraries beyond the first 100 are left out, and the user is
+// told which.
 void ScanKits();
+
+// Whether the last scan left out a library of the named kit.
+bool KitLeftOut(const std::string &Name);
 
 // Loads available kit K (1-based) and appends it to the kits in use, with the
 // spin frames of its pieces. A library that cannot be loaded or lacks an

@@ -1,17 +1,13 @@
 #include "Disk.h"
 
 #include "Occupancy.h"
+#include "platform/ReadFile.h"
 #include "platform/ReplaceFile.h"
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -257,24 +253,6 @@ bool Failed(const char *Action, const std::string &Path, int Error, std::string 
   return false;
 }
 
-// Reads exactly Size bytes; false with errno set, or with errno 0 when the
-// file ends early.
-bool ReadAll(int Fd, uint8_t *Data, size_t Size) {
-  while (Size > 0) {
-    const ssize_t N = read(Fd, Data, Size);
-    if (N < 0 && errno == EINTR)
-      continue;
-    if (N <= 0) {
-      if (N == 0)
-        errno = 0;
-      return false;
-    }
-    Data += N;
-    Size -= size_t(N);
-  }
-  return true;
-}
-
 std::string WrongSize(const std::string &Path, uintmax_t Size) {
   return Path + " is not a construction file: it holds " + std::to_string(Size) +
          " bytes, a construction file exactly " + std::to_string(ConstructionFileSize) + ".";
@@ -398,36 +376,28 @@ void ApplyPieces(const TConstructionFile &File) {
 
 bool ReadConstructionFile(const std::string &Path, std::vector<uint8_t> &Record,
                           std::string &Error) {
-  // Non-blocking so that a pipe or device is refused instead of waited on.
-  const int Fd = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (Fd < 0) {
-    if (errno == ENOENT) {
-      Error = "The file " + Path + " does not exist.";
-      return false;
-    }
-    return Failed("read", Path, errno, Error);
-  }
-  struct stat Info;
-  bool Ok = false;
-  std::vector<uint8_t> Bytes;
-  if (fstat(Fd, &Info) != 0)
-    Failed("read", Path, errno, Error);
-  else if (!S_ISREG(Info.st_mode))
+  const TFileRead Result =
+      ReadRegularFile(Path, ConstructionFileSize, ConstructionFileSize, Record);
+  switch (Result.Status) {
+  case TFileRead::Read:
+    return true;
+  case TFileRead::Missing:
+    Error = "The file " + Path + " does not exist.";
+    break;
+  case TFileRead::NotRegular:
     Error = Path + " is not a construction file: it is not a regular file.";
-  else if (uintmax_t(Info.st_size) != ConstructionFileSize)
-    Error = WrongSize(Path, uintmax_t(Info.st_size));
-  else {
-    Bytes.resize(ConstructionFileSize);
-    Ok = ReadAll(Fd, Bytes.data(), Bytes.size());
-    if (!Ok && errno == 0)
-      Error = Path + " became shorter while it was read.";
-    else if (!Ok)
-      Failed("read", Path, errno, Error);
+    break;
+  case TFileRead::WrongSize:
+    Error = WrongSize(Path, Result.Size);
+    break;
+  case TFileRead::Shorter:
+    Error = Path + " became shorter while it was read.";
+    break;
+  case TFileRead::Failed:
+    Failed("read", Path, Result.Code, Error);
+    break;
   }
-  close(Fd);
-  if (Ok)
-    Record = std::move(Bytes);
-  return Ok;
+  return false;
 }
 
 bool WriteConstructionFile(const std::string &Path, const std::vector<uint8_t> &Record,

@@ -86,6 +86,10 @@ struct TConstruction {
   std::string KitNames[MaxKits + 1];
   uint16_t AvailableKitCount;
   std::string AvailableKitNames[MaxAvailableKits + 1];
+  // The library file (in the Kits folder) of each kit in use and available:
+  // a kit's name is its file's name only up to the first ".".
+  std::string KitFiles[MaxKits + 1];
+  std::string AvailableKitFiles[MaxAvailableKits + 1];
   std::string FileName;
 
   // Editing state, never saved.

@@ -1,10 +1,11 @@
 #include "AniCursor.h"
 
+#include "ReadFile.h"
+
 #include <QBuffer>
 #include <QImageReader>
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -225,15 +226,13 @@ bool ParseAniCursor(TBytes Bytes, TAniCursor &Cursor, std::string &Error) {
 
 bool ReadAniCursor(const std::string &Path, TAniCursor &Cursor, std::string &Error) {
   Cursor = {};
-  std::ifstream File(Path, std::ios::binary | std::ios::ate);
-  if (!File)
-    return Fail(Error, "cannot open the file");
-  const std::streamoff Size = File.tellg();
-  if (Size < 0 || size_t(Size) > MaxFileSize)
+  std::vector<uint8_t> Bytes;
+  const TFileRead Result = ReadRegularFile(Path, 0, MaxFileSize, Bytes);
+  if (Result.Status == TFileRead::WrongSize)
     return Fail(Error, "file too large");
-  std::vector<uint8_t> Bytes(static_cast<size_t>(Size));
-  File.seekg(0);
-  if (!File.read(reinterpret_cast<char *>(Bytes.data()), Size))
-    return Fail(Error, "cannot read the file");
+  if (Result.Status != TFileRead::Read) {
+    Error = "cannot read the file: " + FileReadProblem(Result);
+    return false;
+  }
   return ParseAniCursor(Bytes, Cursor, Error);
 }

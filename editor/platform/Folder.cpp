@@ -38,3 +38,8 @@ std::string UserDataFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() +
          "/stavemont/";
 }
+
+bool PathExists(const std::string &Path) {
+  std::error_code Error;
+  return std::filesystem::exists(std::filesystem::status(Path, Error));
+}

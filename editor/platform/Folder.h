@@ -21,3 +21,7 @@ bool CanWriteFolder(const std::string &Folder);
 // The user's own data folder for this program, with a trailing '/':
 // $XDG_DATA_HOME/stavemont/, by default ~/.local/share/stavemont/.
 std::string UserDataFolder();
+
+// Whether anything (file, folder, pipe, device) is at Path, through symbolic
+// links. Never throws.
+bool PathExists(const std::string &Path);

@@ -1,5 +1,8 @@
 #include "Picture.h"
 
+#include "ReadFile.h"
+
+#include <QBuffer>
 #include <QImageReader>
 
 #include <png.h>
@@ -14,6 +17,8 @@ namespace {
 // Larger pictures are refused from their header, before any pixel is read:
 // one of 16000 x 16000 would take a gigabyte.
 constexpr int MaxPictureSide = 8192;
+// No picture within that size needs a larger file, even stored uncompressed.
+constexpr uintmax_t MaxPictureFileSize = uintmax_t(MaxPictureSide) * MaxPictureSide * 4 + (1 << 20);
 
 void CheckSize(const std::string &Path, long long Width, long long Height) {
   if (Width <= MaxPictureSide && Height <= MaxPictureSide)
@@ -24,10 +29,23 @@ void CheckSize(const std::string &Path, long long Width, long long Height) {
                            " can be used.");
 }
 
+// The whole file, read without waiting on a pipe or device put in its place.
+std::vector<uint8_t> ReadPictureFile(const std::string &Path) {
+  std::vector<uint8_t> Bytes;
+  const TFileRead Result = ReadRegularFile(Path, 0, MaxPictureFileSize, Bytes);
+  if (Result.Status == TFileRead::WrongSize)
+    throw std::runtime_error("The picture " + Path + " is too large a file (" +
+                             std::to_string(Result.Size) + " bytes).");
+  if (Result.Status != TFileRead::Read)
+    throw std::runtime_error("Unable to read the picture " + Path + ": " + FileReadProblem(Result));
+  return Bytes;
+}
+
 QImage ReadPng(const std::string &Path) {
+  const std::vector<uint8_t> Bytes = ReadPictureFile(Path);
   png_image Image{};
   Image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&Image, Path.c_str()))
+  if (!png_image_begin_read_from_memory(&Image, Bytes.data(), Bytes.size()))
     throw std::runtime_error("Unable to read the picture " + Path + ": " + Image.message);
   try {
     CheckSize(Path, Image.width, Image.height);
@@ -47,7 +65,11 @@ QImage ReadPng(const std::string &Path) {
 }
 
 QImage ReadBmp(const std::string &Path) {
-  QImageReader Reader(QString::fromStdString(Path), "BMP");
+  const std::vector<uint8_t> Bytes = ReadPictureFile(Path);
+  QByteArray Data = QByteArray::fromRawData(reinterpret_cast<const char *>(Bytes.data()),
+                                            qsizetype(Bytes.size()));
+  QBuffer Buffer(&Data);
+  QImageReader Reader(&Buffer, "BMP");
   const QSize Size = Reader.size();
   CheckSize(Path, Size.width(), Size.height());
   QImage Result;

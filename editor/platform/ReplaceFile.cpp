@@ -2,11 +2,18 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdint>
 #include <filesystem>
+#include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,14 +30,52 @@ bool WriteAll(int Fd, const uint8_t *Data, size_t Size) {
   return true;
 }
 
-// Creates a new, empty file beside Path under a name of its own and opens it
+// The file a save of Path really writes: Path itself, or, when Path is a
+// symbolic link, what the chain of links finally names (whether it exists
+// yet or not). Replacing the link by a plain file would leave the file it
+// points to with the old contents.
+fs::path FinalTarget(const std::string &Path) {
+  fs::path Target(Path);
+  std::error_code Error;
+  for (int Hop = 0; Hop < 40 && fs::is_symlink(fs::symlink_status(Target, Error)); ++Hop) {
+    const fs::path Link = fs::read_symlink(Target, Error);
+    if (Error)
+      break;
+    Target = Link.is_absolute() ? Link : Target.parent_path() / Link;
+  }
+  return Target;
+}
+
+// Temporary files are named "." + the start of the target's name + "~" + a
+// hash of its whole name + "-" + the saving process + "-" + a serial number,
+// well within any file system's name limit however long the target's name.
+constexpr size_t KeptNameBytes = 40;
+
+uint32_t NameHash(const std::string &Name) {
+  uint32_t Hash = 2166136261u; // 32-bit FNV-1a: stable across builds
+  for (const unsigned char C : Name)
+    Hash = (Hash ^ C) * 16777619u;
+  return Hash;
+}
+
+// The part of a temporary name that is the same for every save of Target.
+std::string TemporaryPrefix(const fs::path &Target) {
+  const std::string Name = Target.filename().string();
+  size_t Keep = std::min(Name.size(), KeptNameBytes);
+  while (Keep > 0 && Keep < Name.size() && (uint8_t(Name[Keep]) & 0xC0) == 0x80)
+    --Keep; // never cut a UTF-8 character in two
+  char Hash[9];
+  std::snprintf(Hash, sizeof Hash, "%08x", NameHash(Name));
+  return "." + Name.substr(0, Keep) + "~" + Hash + "-";
+}
+
+// Creates a new, empty file beside Target under a name of its own and opens it
 // for writing; -1 with errno set when none can be made.
-int CreateTemporary(const std::string &Path, std::string &Temp) {
+int CreateTemporary(const fs::path &Target, std::string &Temp) {
   static std::atomic<unsigned> Serial{0};
-  const std::filesystem::path Target(Path);
+  const std::string Prefix = TemporaryPrefix(Target);
   for (int Attempt = 0; Attempt < 100; ++Attempt) {
-    const std::string Name = "." + Target.filename().string() + ".saving-" +
-                             std::to_string(getpid()) + "-" + std::to_string(Serial++);
+    const std::string Name = Prefix + std::to_string(getpid()) + "-" + std::to_string(Serial++);
     Temp = (Target.parent_path() / Name).string();
     const int Fd = open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (Fd >= 0 || errno != EEXIST)
@@ -39,16 +84,44 @@ int CreateTemporary(const std::string &Path, std::string &Temp) {
   return -1;
 }
 
-// A file that replaces an existing one keeps its permissions.
-void KeepModeOf(const std::string &Path, int Fd) {
-  struct stat Old;
-  if (stat(Path.c_str(), &Old) == 0 && S_ISREG(Old.st_mode))
-    fchmod(Fd, Old.st_mode & 07777);
+// The process that made a temporary file of Prefix, or 0 when Name is not one.
+pid_t SaverOf(const std::string &Name, const std::string &Prefix) {
+  if (Name.compare(0, Prefix.size(), Prefix) != 0)
+    return 0;
+  size_t At = Prefix.size(), Digits = 0;
+  long long Pid = 0;
+  for (; At < Name.size() && Name[At] >= '0' && Name[At] <= '9' && Digits < 10; ++At, ++Digits)
+    Pid = Pid * 10 + (Name[At] - '0');
+  if (Digits == 0 || At >= Name.size() || Name[At] != '-' || At + 1 == Name.size())
+    return 0;
+  for (++At; At < Name.size(); ++At)
+    if (Name[At] < '0' || Name[At] > '9')
+      return 0;
+  return pid_t(Pid);
 }
 
+// Removes the temporary files of earlier saves of Target that were stopped
+// part-way (their process is gone); saves still running elsewhere keep theirs.
+void RemoveStaleTemporaries(const fs::path &Target) {
+  const std::string Prefix = TemporaryPrefix(Target);
+  const fs::path Folder = Target.parent_path().empty() ? fs::path(".") : Target.parent_path();
+  DIR *List = opendir(Folder.c_str());
+  if (!List)
+    return;
+  while (const dirent *Entry = readdir(List)) {
+    const pid_t Saver = SaverOf(Entry->d_name, Prefix);
+    if (Saver > 0 && Saver != getpid() && kill(Saver, 0) != 0 && errno == ESRCH)
+      unlinkat(dirfd(List), Entry->d_name, 0);
+  }
+  closedir(List);
+}
+
+// A file that replaces an existing one keeps its permissions.
+void KeepModeOf(const struct stat &Old, int Fd) { fchmod(Fd, Old.st_mode & 07777); }
+
 // Makes the rename itself durable; a failure here leaves a complete file.
-void SyncFolderOf(const std::string &Path) {
-  const std::filesystem::path Folder = std::filesystem::path(Path).parent_path();
+void SyncFolderOf(const fs::path &Target) {
+  const fs::path Folder = Target.parent_path();
   const int Fd = open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (Fd >= 0) {
     fsync(Fd);
@@ -56,23 +129,27 @@ void SyncFolderOf(const std::string &Path) {
   }
 }
 
-} // namespace
-
-bool ReplaceFile(const std::string &Path, const uint8_t *Data, size_t Size, int &Code) {
-  std::string Temp;
-  const int Fd = CreateTemporary(Path, Temp);
-  if (Fd < 0) {
+// Ends a write on Fd: the bytes reach the disk and the file is closed.
+bool Finish(int Fd, bool Ok, int &Code) {
+  if (Ok && fsync(Fd) != 0) {
+    Ok = false;
     Code = errno;
-    return false;
   }
-  KeepModeOf(Path, Fd);
-  bool Ok = WriteAll(Fd, Data, Size) && fsync(Fd) == 0;
-  Code = errno;
   if (close(Fd) != 0 && Ok) {
     Ok = false;
     Code = errno;
   }
-  if (Ok && rename(Temp.c_str(), Path.c_str()) != 0) {
+  return Ok;
+}
+
+bool WriteThroughTemporary(const fs::path &Target, const struct stat *Old, const uint8_t *Data,
+                           size_t Size, int Fd, const std::string &Temp, int &Code) {
+  if (Old)
+    KeepModeOf(*Old, Fd);
+  bool Ok = WriteAll(Fd, Data, Size);
+  Code = errno;
+  Ok = Finish(Fd, Ok, Code);
+  if (Ok && rename(Temp.c_str(), Target.c_str()) != 0) {
     Ok = false;
     Code = errno;
   }
@@ -80,6 +157,49 @@ bool ReplaceFile(const std::string &Path, const uint8_t *Data, size_t Size, int 
     unlink(Temp.c_str());
     return false;
   }
-  SyncFolderOf(Path);
+  SyncFolderOf(Target);
+  RemoveStaleTemporaries(Target);
   return true;
+}
+
+// Overwrites an existing file where no file may be made beside it (a folder
+// the user cannot write). The space is reserved first, so a full disk is
+// found before a byte of the old contents is lost; then the bytes are written
+// over the old ones, the file is cut to their length and flushed to the disk.
+bool WriteInPlace(const fs::path &Target, const uint8_t *Data, size_t Size, int &Code) {
+  const int Fd = open(Target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (Fd < 0) {
+    Code = errno;
+    return false;
+  }
+  const int Reserved = posix_fallocate(Fd, 0, off_t(Size));
+  if (Reserved != 0 && Reserved != EOPNOTSUPP && Reserved != EINVAL) {
+    Code = Reserved;
+    close(Fd);
+    return false;
+  }
+  bool Ok = WriteAll(Fd, Data, Size) && ftruncate(Fd, off_t(Size)) == 0;
+  Code = errno;
+  return Finish(Fd, Ok, Code);
+}
+
+} // namespace
+
+bool ReplaceFile(const std::string &Path, const uint8_t *Data, size_t Size, int &Code) {
+  const fs::path Target = FinalTarget(Path);
+  struct stat Old;
+  const bool Exists = stat(Target.c_str(), &Old) == 0 && S_ISREG(Old.st_mode);
+  // rename() would replace a file the user made read-only without a word.
+  if (Exists && access(Target.c_str(), W_OK) != 0) {
+    Code = errno;
+    return false;
+  }
+  std::string Temp;
+  const int Fd = CreateTemporary(Target, Temp);
+  if (Fd >= 0)
+    return WriteThroughTemporary(Target, Exists ? &Old : nullptr, Data, Size, Fd, Temp, Code);
+  Code = errno;
+  if (Exists && (Code == EACCES || Code == EPERM))
+    return WriteInPlace(Target, Data, Size, Code);
+  return false;
 }

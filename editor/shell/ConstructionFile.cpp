@@ -34,10 +34,17 @@ void RefuseFile(const std::string &Reason) {
 enum class TKitsLoaded { All, Unusable, Missing };
 
 // Loads every kit the file names, in file order, so that each piece's kit
-// number names the right kit again. A missing kit ends the program.
+// number names the right kit again. A missing kit ends the program; one the
+// scan had no room for refuses the file, since moving libraries away helps.
 TKitsLoaded LoadNamedKits(const TConstructionFile &File) {
   for (const std::string &Name : File.KitNames) {
     const int Index = AvailableIndexOf(Name);
+    if (Index == 0 && KitLeftOut(Name)) {
+      RefuseFile("its kit \"" + Name + "\" is in the Kits folder but was left out: only the "
+                 "first " + std::to_string(MaxAvailableKits) + " kit libraries in name order "
+                 "can be used.");
+      return TKitsLoaded::Unusable;
+    }
     if (Index == 0) {
       ShowMessage("This construction use the kit: \"" + Name + "\", that can't be found",
                   "Error - kit: \"" + Name + "\" doesn't exists");

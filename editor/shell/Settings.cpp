@@ -2,6 +2,8 @@
 
 #include "DataFolder.h"
 #include "model/Global.h"
+#include "platform/Folder.h"
+#include "platform/Messages.h"
 
 #include <QSettings>
 
@@ -12,12 +14,31 @@ std::string BackgroundName;
 
 std::string SettingsPath() { return DataDir() + "Stavemont.ini"; }
 
+namespace {
+
+// QSettings opens the file with a plain, blocking open: a named pipe or a
+// device in its place would stop the program for as long as nobody writes to
+// it. Anything there that is not a regular file is left alone.
+bool SomethingElseIsThere(const std::string &Path) {
+  return PathExists(Path) && !IsRegularFile(Path);
+}
+
+} // namespace
+
 void ReadSettings() {
+  const std::string Path = SettingsPath();
+  if (SomethingElseIsThere(Path)) {
+    BackgroundName = "none";
+    ShowErrorBox("The settings file " + Path + " is not a regular file; it is not read.");
+    return;
+  }
   const QSettings Settings(QString::fromStdString(SettingsPath()), QSettings::IniFormat);
   BackgroundName = Settings.value("Background/Bitmap", "none").toString().toStdString();
 }
 
 void WriteBackgroundSetting(const std::string &Name) {
+  if (SomethingElseIsThere(SettingsPath()))
+    throw std::runtime_error("Unable to write to " + SettingsPath());
   QSettings Settings(QString::fromStdString(SettingsPath()), QSettings::IniFormat);
   Settings.setValue("Background/Bitmap", QString::fromStdString(Name));
   Settings.sync();

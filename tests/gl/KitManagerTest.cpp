@@ -12,6 +12,7 @@
 #include <GL/glu.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -185,6 +186,12 @@ TEST_F(KitManager, ScanKeepsTheFirstHundredLibraries) {
   ASSERT_EQ(Construction.AvailableKitCount, 100);
   EXPECT_EQ(Construction.AvailableKitNames[1], "K000");
   EXPECT_EQ(Construction.AvailableKitNames[100], "K099");
+  // The one left out is named, and known to be left out rather than missing.
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_NE(Messages[0].Text.find("only the first 100 in name order can be used. Left out: K100.so."),
+            std::string::npos) << Messages[0].Text;
+  EXPECT_TRUE(KitLeftOut("K100"));
+  EXPECT_FALSE(KitLeftOut("K099"));
 }
 
 TEST_F(KitManager, TakingKitsOutOfUse) {
@@ -292,13 +299,14 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
   fs::copy_file(Utility, Folder / "Kits" / "NoExports.so");
   CopyKit("Zeta.so");
   CopyKit("a.b.so"); // the kit name ends at the first dot: "a"
+  ASSERT_EQ(mkfifo(Path("Pipe.so").c_str(), 0644), 0); // would block a plain open
   for (const char *Hostile : {"NoPieces", "ZeroSize", "TooWide", "TooMany"})
     fs::copy_file(std::string(HOSTILE_KITS_DIR "/Hostile") + Hostile + ".so",
                   Folder / "Kits" / (std::string(Hostile) + ".so"));
 
   ScanKits();
-  ASSERT_EQ(Available(), (std::vector<std::string>{"Junk", "NoExports", "NoPieces", "TooMany",
-                                                   "TooWide", "ZeroSize", "Zeta", "a"}));
+  ASSERT_EQ(Available(), (std::vector<std::string>{"Junk", "NoExports", "NoPieces", "Pipe",
+                                                   "TooMany", "TooWide", "ZeroSize", "Zeta", "a"}));
   Construction.Mode = ModeExtract;
 
   // Why a refused library is refused: what the message says besides its path.
@@ -311,11 +319,13 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
                          {"NoExports", "NoExports.so", false, "GetKit"},
                          // Catalogues that placing pieces cannot work with.
                          {"NoPieces", "NoPieces.so", false, "reports 0 pieces"},
+                         {"Pipe", "Pipe.so", false, "not a regular file"},
                          {"TooMany", "TooMany.so", false, "reports 101 pieces"},
                          {"TooWide", "TooWide.so", false, "piece 2 measures 151 x 1 x 1"},
                          {"ZeroSize", "ZeroSize.so", false, "piece 2 measures 1 x 1 x 0"},
                          {"Zeta", "Zeta.so", true, ""},
-                         {"a", "a.so", false, ""}};
+                         // Loaded from its own file, not from "a.so".
+                         {"a", "a.b.so", true, ""}};
   for (const TCase &C : Cases) {
     SCOPED_TRACE(C.Name);
     Messages.clear();
@@ -326,7 +336,7 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
     EXPECT_EQ(Construction.Mode, ModeExtract);
     if (C.Loads) {
       EXPECT_TRUE(Messages.empty());
-      EXPECT_EQ(InUse(), std::vector<std::string>{C.Name});
+      EXPECT_EQ(InUse().back(), C.Name);
       continue;
     }
     ASSERT_EQ(Messages.size(), 1u);
@@ -343,8 +353,12 @@ TEST_F(KitManager, RefusesLibrariesThatAreNoKits) {
     EXPECT_EQ(Slot.KitPieceCount, 0);
   }
   EXPECT_TRUE(Available().empty());
-  ASSERT_EQ(Construction.KitCount, 1);
-  EXPECT_EQ(Construction.Kits[1].KitPieceCount, 11);
+  ASSERT_EQ(Construction.KitCount, 2);
+  EXPECT_EQ(Construction.Kits[2].KitPieceCount, 11);
+  // Taken out of use and back, "a" still comes from its own file.
+  UnloadKit(2);
+  ASSERT_EQ(Available(), std::vector<std::string>{"a"});
+  EXPECT_TRUE(LoadKit(1));
   ExpectFirstPieceOf(1);
 }
 

@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <cmath>
@@ -295,8 +296,25 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
     EXPECT_EQ(ScreenCursor(), crArrow) << File.Name;
   }
 
+  // A hundred libraries that sort before it leave Marbelo out of the scan: a
+  // file that needs it is refused for that reason, not as missing, and the
+  // program goes on.
+  for (int N = 0; N < 100; ++N)
+    WriteBytes(Dir + "Kits/A" + std::to_string(100 + N) + ".so", {});
   Construction.FileName = Dir + "Constructions/good.cns";
   WriteBytes(Construction.FileName, Draft(30, {One, Eight_, Door_}));
+  Messages.clear();
+  LoadConstruction();
+  ASSERT_EQ(Messages.size(), 2u);
+  EXPECT_NE(Messages[0].Text.find("holds 101 kit libraries"), std::string::npos) << Messages[0].Text;
+  EXPECT_NE(Messages[0].Text.find("Left out: Marbelo.so."), std::string::npos) << Messages[0].Text;
+  EXPECT_NE(Messages[1].Text.find("kit \"Marbelo\" is in the Kits folder but was left out"),
+            std::string::npos) << Messages[1].Text;
+  EXPECT_TRUE(fStart->isVisible());
+  EXPECT_EQ(Construction.KitCount, 0);
+  for (int N = 0; N < 100; ++N)
+    fs::remove(Dir + "Kits/A" + std::to_string(100 + N) + ".so");
+
   Messages.clear();
   LoadConstruction();
   EXPECT_TRUE(Messages.empty());
@@ -426,7 +444,18 @@ TEST_F(Shell, BackgroundPictureFromTheSettings) {
   EXPECT_NE(Messages[0].Text.find("is 16000 x 16000 pixels; at most 8192 x 8192"), std::string::npos)
       << Messages[0].Text;
   EXPECT_EQ(Shown(), QColor(200, 0, 200));
+
+  // A named pipe in place of the settings file is reported, not waited on.
+  fs::remove(Dir + "Stavemont.ini");
+  ASSERT_EQ(mkfifo((Dir + "Stavemont.ini").c_str(), 0644), 0);
+  Messages.clear();
+  ReadSettings();
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_NE(Messages[0].Text.find("Stavemont.ini is not a regular file"), std::string::npos);
+  EXPECT_EQ(BackgroundName, "none");
+  fs::remove(Dir + "Stavemont.ini");
   std::ofstream(Dir + "Stavemont.ini") << "[Background]\nBitmap=plain.png\n";
+  Messages.clear();
 
   // A picture that cannot be read is reported and never remembered.
   Messages.clear();

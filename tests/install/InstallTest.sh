@@ -2,11 +2,13 @@
 # Installs Stavemont into a fresh prefix and drives the installed program, as
 # a user who cannot write its folder, on the desktop it is given (run it under
 # tests/support/UnderOpenbox.sh): a new construction saved under the user's
-# data folder, the program closed, the construction loaded again and saved over.
+# data folder, the program closed, the construction loaded again and saved
+# over, then saved over a read-only file, through a symbolic link and in a
+# folder the user cannot write.
 #
 #   UnderOpenbox.sh InstallTest.sh <build folder>
 #
-# Needs xdotool, import (ImageMagick) and setpriv. On a failure it names the
+# Needs xdotool, xprop, import (ImageMagick) and setpriv. On a failure it names the
 # step, takes a screenshot and keeps it (and only it).
 set -euo pipefail
 
@@ -16,7 +18,7 @@ Name=InstallTest
 BaseFileSize=555224 # a 50 x 50 x 50 base without pieces
 
 [ -n "${DISPLAY:-}" ] || { echo "InstallTest: no display; run it under UnderOpenbox.sh" >&2; exit 1; }
-for Tool in xdotool import setpriv; do
+for Tool in xdotool xprop import setpriv; do
   command -v "$Tool" >/dev/null || { echo "InstallTest: $Tool is missing (see build.sh)" >&2; exit 1; }
 done
 
@@ -182,6 +184,19 @@ close_program() {
   [ $Status -eq 0 ] || { cat "$Work/program.log" >&2; fail "the program ended with status $Status"; }
 }
 
+# The id of a message box: a window of the program's title that is transient
+# for another (the main window), which rules out the main window itself.
+error_box_id() {
+  local Id
+  for Id in $(xdotool search --onlyvisible --name '^Stavemont$' 2>/dev/null); do
+    xprop -id "$Id" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id' && { echo "$Id"; return 0; }
+  done
+  return 1
+}
+error_box_shown() { error_box_id >/dev/null; }
+error_box_gone() { ! error_box_shown; }
+real_time_changed() { [ "$(stat -c %.9Y "$Home/real.cns")" != "$Before" ]; }
+
 Saved=$Data/Constructions/$Name.cns
 saved_size() { stat -c %s "$Saved" 2>/dev/null; }
 saved_time() { stat -c %.9Y "$Saved"; }
@@ -226,6 +241,44 @@ menu Save
 wait_for 30 saved_time_changed || fail "Save did not rewrite $Saved"
 cmp "$Work/first.cns" "$Saved" || fail "Save wrote other bytes than the first save"
 check_prefix_unchanged
+
+# Saving as the user, where the file system sets limits or a link leads
+# elsewhere. Each Save is followed by a look at what is on disk.
+Constructions=$Data/Constructions
+folder_listing() { ls -A "$Constructions"; }
+
+Step="saving over a file the user made read-only"
+chmod 444 "$Saved"
+Before=$(saved_time)
+menu Save
+wait_for 30 error_box_shown || fail "no error box for a read-only file"
+xdotool windowactivate --sync "$(error_box_id)" key Return
+wait_for 30 error_box_gone || fail "the error box did not close"
+[ "$(saved_time)" = "$Before" ] || fail "the read-only file was replaced"
+[ "$(stat -c %a "$Saved")" = 444 ] || fail "the read-only file lost its mode"
+chmod 644 "$Saved"
+
+Step="saving through a symbolic link"
+mv "$Saved" "$Home/real.cns"
+ln -s "$Home/real.cns" "$Saved"
+Before=$(stat -c %.9Y "$Home/real.cns")
+menu Save
+wait_for 30 real_time_changed || fail "Save did not write the file the link leads to"
+[ -L "$Saved" ] || fail "Save replaced the link by a plain file"
+cmp "$Work/first.cns" "$Home/real.cns" || fail "Save wrote other bytes through the link"
+rm "$Saved"
+mv "$Home/real.cns" "$Saved"
+
+Step="saving in a folder the user cannot write"
+Listing=$(folder_listing)
+chmod 555 "$Constructions"
+Before=$(saved_time)
+menu Save
+wait_for 30 saved_time_changed || fail "Save did not rewrite the file in a read-only folder"
+chmod 755 "$Constructions"
+! error_box_shown || fail "an error box came up for a writable file in a read-only folder"
+cmp "$Work/first.cns" "$Saved" || fail "the file rewritten in place holds other bytes"
+[ "$(folder_listing)" = "$Listing" ] || fail "the read-only folder changed: $(folder_listing)"
 close_program
 
 Passed=true

@@ -7,6 +7,7 @@
 #include "CursorSet.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -170,6 +171,13 @@ TEST(AniCursor, RefusesMalformedFiles) {
   std::string Error;
   EXPECT_FALSE(ReadAniCursor(BlueFolder + "NOSUCH.ANI", Cursor, Error));
   EXPECT_FALSE(Error.empty());
+  // A named pipe is refused at once instead of waited on.
+  const std::string Pipe = testing::TempDir() + "AniCursorPipe.ani";
+  std::remove(Pipe.c_str());
+  ASSERT_EQ(mkfifo(Pipe.c_str(), 0644), 0);
+  EXPECT_FALSE(ReadAniCursor(Pipe, Cursor, Error));
+  EXPECT_NE(Error.find("not a regular file"), std::string::npos) << Error;
+  std::remove(Pipe.c_str());
 }
 
 // Every byte in turn set to extreme values: each result is read or refused,

@@ -12,8 +12,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
+#include <thread>
 
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -334,6 +340,104 @@ TEST_F(DiskFileTest, FailedSavesKeepTheOldFileAndReportWhy) {
   EXPECT_NE(Error.find(std::strerror(EFBIG)), std::string::npos) << Error;
   EXPECT_EQ(ReadRaw("a.stm"), Old);
   EXPECT_EQ(Entries(), 3u); // plain, taken, a.stm: no temporary left behind
+}
+
+// Runs Body in a child process as an ordinary user (nobody, when the tests run
+// as root, who ignores permissions); Body returns what went wrong, or "".
+std::string AsOrdinaryUser(const std::function<std::string()> &Body) {
+  int Pipe[2];
+  if (pipe(Pipe) != 0)
+    return "no pipe";
+  const pid_t Child = fork();
+  if (Child == 0) {
+    close(Pipe[0]);
+    std::string Problem;
+    if (getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+      Problem = "cannot become nobody";
+    else
+      Problem = Body();
+    if (!Problem.empty() && write(Pipe[1], Problem.data(), Problem.size()) < 0)
+      _exit(2);
+    _exit(0);
+  }
+  close(Pipe[1]);
+  std::string Problem;
+  char Buffer[512];
+  for (ssize_t N; (N = read(Pipe[0], Buffer, sizeof Buffer)) > 0;)
+    Problem.append(Buffer, size_t(N));
+  close(Pipe[0]);
+  int Status = 0;
+  waitpid(Child, &Status, 0);
+  if (!WIFEXITED(Status) || WEXITSTATUS(Status) != 0)
+    Problem += " (the child failed)";
+  return Problem;
+}
+
+TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
+  // Everything here belongs to the user; the folder "locked" they may not write.
+  fs::permissions(Folder, fs::perms::all);
+  WriteRaw("readonly.stm", Old);
+  WriteRaw("real.stm", Old);
+  fs::create_symlink("real.stm", Folder / "link.stm");
+  fs::create_directory(Folder / "locked");
+  WriteRaw("locked/in.stm", Old);
+  const std::string Long(250, 'n'); // with a temporary's prefix and suffix, past 255 bytes
+  for (const auto &Entry : fs::recursive_directory_iterator(Folder))
+    lchown(Entry.path().c_str(), getuid() == 0 ? 65534 : getuid(), getuid() == 0 ? 65534 : getgid());
+  fs::permissions(Folder / "readonly.stm", fs::perms::owner_read | fs::perms::group_read);
+  fs::permissions(Folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+
+  const std::string Problem = AsOrdinaryUser([&] {
+    std::string Error, Problems;
+    if (WriteConstructionFile(PathOf("readonly.stm"), New, Error) ||
+        Error.find(std::strerror(EACCES)) == std::string::npos)
+      Problems += "a read-only file was not refused (" + Error + "); ";
+    if (!WriteConstructionFile(PathOf("link.stm"), New, Error))
+      Problems += "saving through a link failed: " + Error + "; ";
+    if (!WriteConstructionFile(PathOf("locked/in.stm"), New, Error))
+      Problems += "saving in a locked folder failed: " + Error + "; ";
+    for (int Twice = 0; Twice < 2; ++Twice)
+      if (!WriteConstructionFile(PathOf(Long), Twice ? New : Old, Error))
+        Problems += "a 250-byte name failed: " + Error + "; ";
+    return Problems;
+  });
+  EXPECT_EQ(Problem, "");
+  EXPECT_EQ(ReadRaw("readonly.stm"), Old);
+  EXPECT_TRUE(fs::is_symlink(Folder / "link.stm"));
+  EXPECT_EQ(ReadRaw("real.stm"), New);
+  EXPECT_EQ(ReadRaw("locked/in.stm"), New);
+  EXPECT_EQ(ReadRaw(Long), New);
+  EXPECT_EQ(Entries(), 5u); // no temporary left anywhere
+  EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "locked"), fs::directory_iterator()), 1);
+}
+
+// A save killed at any moment leaves the complete old or the complete new
+// file; what killed saves leave behind goes with the next successful save.
+TEST_F(DiskFileTest, KilledSavesLeaveAWholeFileAndTheNextSaveTidiesUp) {
+  const std::string Target = PathOf("a.stm");
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(Target, Old, Error)) << Error;
+  std::mt19937 Random(7);
+  size_t MostEntries = 0;
+  for (int Kill = 0; Kill < 200; ++Kill) {
+    const pid_t Saver = fork();
+    if (Saver == 0) {
+      for (int N = 0;; ++N) {
+        std::string Ignored;
+        WriteConstructionFile(Target, N % 2 ? Old : New, Ignored);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(Random() % 5000));
+    kill(Saver, SIGKILL);
+    waitpid(Saver, nullptr, 0);
+    const std::vector<uint8_t> Now = ReadRaw("a.stm");
+    ASSERT_TRUE(Now == Old || Now == New) << "kill " << Kill << " left " << Now.size() << " bytes";
+    MostEntries = std::max(MostEntries, Entries());
+  }
+  EXPECT_GT(MostEntries, 1u); // some kills did stop a save part-way
+  ASSERT_TRUE(WriteConstructionFile(Target, New, Error)) << Error;
+  EXPECT_EQ(Entries(), 1u);
+  EXPECT_EQ(ReadRaw("a.stm"), New);
 }
 
 TEST_F(DiskFileTest, ReadingRefusesWhatIsNotAConstructionFile) {
