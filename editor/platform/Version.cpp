@@ -1,16 +1,16 @@
 #include "Version.h"
 
+#include "ReadFile.h"
+
 #include <cstdio>
 #include <cstring>
 #include <elf.h>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
 
 // Reads a T at Offset of Bytes; false when it does not fit.
-template <class T> bool ReadAt(const std::vector<char> &Bytes, uint64_t Offset, T &Value) {
+template <class T> bool ReadAt(const std::vector<uint8_t> &Bytes, uint64_t Offset, T &Value) {
   if (Offset > Bytes.size() || Bytes.size() - Offset < sizeof(T))
     return false;
   std::memcpy(&Value, Bytes.data() + Offset, sizeof(T));
@@ -18,7 +18,7 @@ template <class T> bool ReadAt(const std::vector<char> &Bytes, uint64_t Offset, 
 }
 
 // The section of the given name in a 64-bit ELF image, as offset and size.
-bool FindSection(const std::vector<char> &Bytes, const char *Wanted, uint64_t &Offset,
+bool FindSection(const std::vector<uint8_t> &Bytes, const char *Wanted, uint64_t &Offset,
                  uint64_t &Size) {
   Elf64_Ehdr Header;
   if (!ReadAt(Bytes, 0, Header) || std::memcmp(Header.e_ident, ELFMAG, SELFMAG) != 0 ||
@@ -52,9 +52,11 @@ std::string VersionText(const uint16_t (&Parts)[4]) {
 }
 
 std::string ReadFileVersion(const std::string &Path) {
-  std::ifstream File(Path, std::ios::binary);
-  const std::vector<char> Bytes((std::istreambuf_iterator<char>(File)),
-                                std::istreambuf_iterator<char>());
+  // A program file is far smaller; a larger one is no program of ours.
+  constexpr uintmax_t MaxProgramSize = uintmax_t(1) << 30;
+  std::vector<uint8_t> Bytes;
+  if (ReadRegularFile(Path, 0, MaxProgramSize, Bytes).Status != TFileRead::Read)
+    return "";
   uint64_t Offset = 0, Size = 0;
   TVersionNote Note;
   if (!FindSection(Bytes, VersionNoteSection, Offset, Size) || Size < sizeof Note ||

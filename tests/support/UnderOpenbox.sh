@@ -40,7 +40,11 @@ unset WAYLAND_DISPLAY
 # Its cache goes to the work folder, not the runner's home.
 XDG_CACHE_HOME=$Work openbox --sm-disable >"$Work/openbox.log" 2>&1 &
 OpenboxPid=$!
-wait_for 60 "openbox start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+if ! wait_for 60 "openbox start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+  sed 's/^/  openbox: /' "$Work/openbox.log" >&2
+  sed 's/^/  Xvfb: /' "$Work/xvfb.log" >&2
+  exit 1
+fi
 
 set +e
 "$@"

@@ -409,6 +409,7 @@ TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
   EXPECT_EQ(ReadRaw(Long), New);
   EXPECT_EQ(Entries(), 5u); // no temporary left anywhere
   EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "locked"), fs::directory_iterator()), 1);
+  fs::permissions(Folder / "locked", fs::perms::owner_all); // so that it can be removed
 }
 
 // A save killed at any moment leaves the complete old or the complete new
