@@ -1,7 +1,11 @@
 // Times the editor's renders and edits on the largest base with 0, 1 000,
-// 10 000 and 62 500 Marbelo pieces, and loading the kit, on an 800 x 600
-// viewport. Prints the median milliseconds of each, one line per figure.
-// It needs a display (Xvfb will do).
+// 10 000 and 62 500 Marbelo pieces, and loading the kit (with and without
+// Mesa's shader disk cache), on an 800 x 600 viewport, and the process's
+// memory over 10 000 renders. Prints the median milliseconds of each, one
+// line per figure. It needs a display (Xvfb will do).
+//
+//   RenderBench                 everything
+//   RenderBench --kit-load-only only the kit loading line
 #include "kits/Kit.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
@@ -9,6 +13,7 @@
 #include "platform/Memory.h"
 #include "render/Camera.h"
 #include "render/Construction.h"
+#include "render/Previews.h"
 #include "render/Render.h"
 #include "render/Scene.h"
 #include "viewport/Look.h"
@@ -18,11 +23,13 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -94,6 +101,65 @@ void ClickPixel(int &PX, int &PY) {
   PixelOf(P.X + 0.5, P.Y + 0.5, P.Z + 1, PX, PY);
 }
 
+// The index of Marbelo in the available kits after a fresh scan.
+int ScannedMarbelo() {
+  ScanKits();
+  return int(std::find(Construction.AvailableKitNames + 1,
+                       Construction.AvailableKitNames + Construction.AvailableKitCount + 1,
+                       std::string("Marbelo")) -
+             Construction.AvailableKitNames);
+}
+
+double MarbeloLoadMs() {
+  return MedianMs(5, [] {
+    UnloadKit(1);
+    LoadKit(ScannedMarbelo());
+  });
+}
+
+// The kit loading line of this program run again in a process of its own
+// with Mesa's shader disk cache turned off, as a user without a writable home.
+void PrintLoadWithoutShaderCache() {
+  const std::string Command =
+      "MESA_SHADER_CACHE_DISABLE=true /proc/" + std::to_string(getpid()) + "/exe --kit-load-only";
+  FILE *Child = popen(Command.c_str(), "r");
+  char Line[256];
+  while (Child && std::fgets(Line, sizeof Line, Child))
+    std::printf("without the shader disk cache: %s", Line);
+  if (Child)
+    pclose(Child);
+}
+
+// The process's resident memory in MB.
+double ResidentMb() {
+  long Pages = 0, Resident = 0;
+  if (FILE *Statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(Statm, "%ld %ld", &Pages, &Resident) != 2)
+      Resident = 0;
+    std::fclose(Statm);
+  }
+  return double(Resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// 10 000 renders of every kind in a row (picks, previews, spin frames and a
+// look render every tenth): the memory must stay flat.
+void PrintMemoryOverRenders(int PX, int PY) {
+  double After1000 = 0;
+  for (int R = 1; R <= 10000; ++R) {
+    switch (R % 10) {
+    case 0: LookRender(); break;
+    case 1: PiecePreview(); break;
+    case 2: BaseFormPreview(); break;
+    case 3: RenderSpinFrames(1, 1 + R % 11, 1 + R % 8); break;
+    default: PickAt(PX, PY); break;
+    }
+    if (R == 1000)
+      After1000 = ResidentMb();
+  }
+  std::printf("memory: %.1f MB after 1 000 renders, %.1f MB after 10 000\n", After1000,
+              ResidentMb());
+}
+
 void ChooseBlueOne() {
   Construction.CurrentKit = 1;
   Construction.CurrentPiece = 1;
@@ -118,26 +184,16 @@ int main(int argc, char **argv) {
               Construction.ViewportHeight, PixelFormats[3].Samples);
 
   NewBase();
-  ScanKits();
-  const int MarbeloIndex = int(std::find(Construction.AvailableKitNames + 1,
-                                         Construction.AvailableKitNames +
-                                             Construction.AvailableKitCount + 1,
-                                         std::string("Marbelo")) -
-                               Construction.AvailableKitNames);
-  if (MarbeloIndex > Construction.AvailableKitCount || !LoadKit(MarbeloIndex)) {
+  const int Marbelo = ScannedMarbelo();
+  if (Marbelo > Construction.AvailableKitCount || !LoadKit(Marbelo)) {
     std::fprintf(stderr, "Kits/Marbelo.so could not be loaded from %s\n",
                  Construction.ProgramDir.c_str());
     return 1;
   }
-  const double LoadMs = MedianMs(5, [] {
-    UnloadKit(1);
-    ScanKits();
-    LoadKit(int(std::find(Construction.AvailableKitNames + 1,
-                          Construction.AvailableKitNames + Construction.AvailableKitCount + 1,
-                          std::string("Marbelo")) -
-                Construction.AvailableKitNames));
-  });
-  std::printf("LoadKit Marbelo (88 spin frames): %.1f ms\n", LoadMs);
+  std::printf("LoadKit Marbelo (88 spin frames): %.1f ms\n", MarbeloLoadMs());
+  if (argc > 1 && std::string(argv[1]) == "--kit-load-only")
+    return 0;
+  PrintLoadWithoutShaderCache();
   ChooseBlueOne();
 
   for (int Count : {0, 1000, 10000, 62500}) {
@@ -170,5 +226,9 @@ int main(int argc, char **argv) {
     std::printf("%5d pieces: InsertPieceAt %.1f ms\n", Count, Inserts[2]);
     std::printf("%5d pieces: ExtractPieceAt %.1f ms\n", Count, Extracts[2]);
   }
+  FillWithBricks(1000);
+  int PX, PY;
+  ClickPixel(PX, PY);
+  PrintMemoryOverRenders(PX, PY);
   return 0;
 }

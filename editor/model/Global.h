@@ -66,6 +66,9 @@ struct TKit {
   KitApi::TDrawPieceForm DrawPieceForm;
   KitApi::TDrawBaseLook DrawBaseLook;
   KitApi::TDrawBaseForm DrawBaseForm;
+  // The set of shared texture objects the kit last made its textures in
+  // (0: none yet); see GlShareGroup.
+  unsigned TexturesGroup;
   TBitmap Frames[MaxKitPieces + 1][SpinSteps + 1]; // [piece][step], 113 x 113
   TBitmap Thumbnails[MaxKitPieces + 1];            // [piece], 113 x 113
 };

@@ -12,26 +12,37 @@
 #include <optional>
 #include <vector>
 
+// A context a surface keeps from one render to the next.
+class TKeptContext {
+public:
+  virtual ~TKeptContext();
+  // False when the context is lost and must be made anew.
+  virtual bool MakeCurrent() = 0;
+  virtual void ReadPixels(int X, int Y, int Width, int Height, uint8_t *Bgra) = 0;
+  virtual void Present() {}
+  virtual void DoneCurrent() = 0;
+  virtual bool IsCurrent() const = 0;
+};
+
 namespace {
 
 // ---- Windows: Qt's context on the window --------------------------------
 
-class TWindowContext : public TGlContext {
+class TWindowContext : public TKeptContext {
 public:
   explicit TWindowContext(QWindow &Window) : FWindow(Window) {}
   bool Open() {
     FContext.setFormat(FWindow.format());
-    return FContext.create() && FContext.makeCurrent(&FWindow);
+    return FContext.create() && MakeCurrent();
   }
+  bool MakeCurrent() override { return FContext.makeCurrent(&FWindow); }
   void ReadPixels(int X, int Y, int Width, int Height, uint8_t *Bgra) override {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(X, Y, Width, Height, GL_BGRA, GL_UNSIGNED_BYTE, Bgra);
   }
   void Present() override { FContext.swapBuffers(&FWindow); }
-  bool Release() override {
-    FContext.doneCurrent();
-    return QOpenGLContext::currentContext() != &FContext;
-  }
+  void DoneCurrent() override { FContext.doneCurrent(); }
+  bool IsCurrent() const override { return QOpenGLContext::currentContext() == &FContext; }
 
 private:
   QWindow &FWindow;
@@ -69,12 +80,39 @@ const TEgl &Egl() {
   return E;
 }
 
-class TOffscreenContext : public TGlContext {
+// The context every offscreen context shares its texture objects with. It
+// draws nothing; while it lives, so does the set of shared objects.
+struct TShare {
+  EGLContext Root = EGL_NO_CONTEXT;
+  unsigned Group = 0;
+};
+
+TShare &Share() {
+  static TShare S;
+  return S;
+}
+
+EGLContext ShareRoot() {
+  TShare &S = Share();
+  if (S.Root == EGL_NO_CONTEXT && Egl().Display != EGL_NO_DISPLAY && eglBindAPI(EGL_OPENGL_API)) {
+    S.Root = eglCreateContext(Egl().Display, Egl().Config, EGL_NO_CONTEXT, nullptr);
+    ++S.Group;
+  }
+  return S.Root;
+}
+
+class TOffscreenContext : public TKeptContext {
 public:
   TOffscreenContext(int Width, int Height, TOffscreenSmoothing Smoothing, int Samples)
       : FWidth(Width), FHeight(Height),
         FScale(Samples > 0 && Smoothing == TOffscreenSmoothing::Supersampled ? 2 : 1),
-        FSamples(Samples > 0 && Smoothing == TOffscreenSmoothing::Multisampled ? Samples : 0) {}
+        FSamples(Samples > 0 && Smoothing == TOffscreenSmoothing::Multisampled ? Samples : 0),
+        FAskedSamples(Samples) {}
+
+  bool Fits(int Width, int Height, int Samples) const {
+    return Width == FWidth && Height == FHeight && Samples == FAskedSamples &&
+           FGroup == Share().Group && Share().Root != EGL_NO_CONTEXT;
+  }
 
   ~TOffscreenContext() override {
     const TEgl &E = Egl();
@@ -88,15 +126,16 @@ public:
 
   bool Open() {
     const TEgl &E = Egl();
-    if (E.Display == EGL_NO_DISPLAY || !eglBindAPI(EGL_OPENGL_API))
+    const EGLContext Root = ShareRoot();
+    if (Root == EGL_NO_CONTEXT)
       return false;
-    FContext = eglCreateContext(E.Display, E.Config, EGL_NO_CONTEXT, nullptr);
+    FGroup = Share().Group;
+    FContext = eglCreateContext(E.Display, E.Config, Root, nullptr);
     // The pbuffer has the picture's size even when drawing goes to the
     // multisampled buffer: the first making current sets the viewport from it.
     const EGLint Size[] = {EGL_WIDTH, FWidth * FScale, EGL_HEIGHT, FHeight * FScale, EGL_NONE};
     FSurface = eglCreatePbufferSurface(E.Display, E.Config, Size);
-    if (FContext == EGL_NO_CONTEXT || FSurface == EGL_NO_SURFACE ||
-        !eglMakeCurrent(E.Display, FSurface, FSurface, FContext))
+    if (FContext == EGL_NO_CONTEXT || FSurface == EGL_NO_SURFACE || !MakeCurrent())
       return false;
     if (FSamples == 0)
       return true;
@@ -128,32 +167,123 @@ public:
     }
   }
 
-  bool Release() override {
-    eglMakeCurrent(Egl().Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    return eglGetCurrentContext() != FContext;
+  bool MakeCurrent() override {
+    return eglBindAPI(EGL_OPENGL_API) &&
+           eglMakeCurrent(Egl().Display, FSurface, FSurface, FContext);
   }
+  void DoneCurrent() override {
+    eglMakeCurrent(Egl().Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  }
+  bool IsCurrent() const override { return eglGetCurrentContext() == FContext; }
 
 private:
-  int FWidth, FHeight, FScale, FSamples;
+  int FWidth, FHeight, FScale, FSamples, FAskedSamples;
+  unsigned FGroup = 0;
   EGLContext FContext = EGL_NO_CONTEXT;
   EGLSurface FSurface = EGL_NO_SURFACE;
   std::vector<uint8_t> FScaled;
   std::optional<TMultisampleBuffer> FMultisampled; // drawn into instead of the pbuffer
 };
 
-template <class TContext, class... TArgs> std::unique_ptr<TGlContext> Opened(TArgs &&...Args) {
+template <class TContext, class... TArgs> std::unique_ptr<TKeptContext> Opened(TArgs &&...Args) {
   auto Context = std::make_unique<TContext>(std::forward<TArgs>(Args)...);
   if (!Context->Open())
     return nullptr;
   return Context;
 }
 
+// Empties a matrix stack down to one identity matrix.
+void ResetMatrices(GLenum Mode, GLenum DepthQuery) {
+  glMatrixMode(Mode);
+  GLint Depth = 1;
+  glGetIntegerv(DepthQuery, &Depth);
+  for (; Depth > 1; --Depth)
+    glPopMatrix();
+  glLoadIdentity();
+}
+
+// One render's use of a kept context. Everything the attribute stacks hold is
+// saved when the render starts and put back when it ends, the matrix stacks
+// start empty and no error is pending: each render finds the state of a fresh
+// context, whatever the one before it (or a kit) left behind.
+class TLease : public TGlContext {
+public:
+  explicit TLease(TKeptContext &Kept) : FKept(Kept) {
+    while (glGetError() != GL_NO_ERROR)
+      ;
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &FAttribDepth);
+    glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &FClientDepth);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    ResetMatrices(GL_TEXTURE, GL_TEXTURE_STACK_DEPTH);
+    ResetMatrices(GL_PROJECTION, GL_PROJECTION_STACK_DEPTH);
+    ResetMatrices(GL_MODELVIEW, GL_MODELVIEW_STACK_DEPTH);
+  }
+  ~TLease() override { Release(); }
+
+  void ReadPixels(int X, int Y, int Width, int Height, uint8_t *Bgra) override {
+    FKept.ReadPixels(X, Y, Width, Height, Bgra);
+  }
+  void Present() override { FKept.Present(); }
+
+  bool Release() override {
+    if (!FReleased) {
+      FReleased = true;
+      RestoreState();
+      FKept.DoneCurrent();
+    }
+    return !FKept.IsCurrent();
+  }
+
+private:
+  void RestoreState() {
+    GLint Depth = 0;
+    for (glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &Depth); Depth > FClientDepth; --Depth)
+      glPopClientAttrib();
+    for (glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &Depth); Depth > FAttribDepth; --Depth)
+      glPopAttrib();
+  }
+
+  TKeptContext &FKept;
+  GLint FAttribDepth = 0, FClientDepth = 0;
+  bool FReleased = false;
+};
+
 } // namespace
 
 TGlContext::~TGlContext() = default;
+TKeptContext::~TKeptContext() = default;
+TGlSurface::TGlSurface() = default;
+TGlSurface::~TGlSurface() = default;
 
-std::unique_ptr<TGlContext> TWindowGlSurface::CreateContext(int) {
+std::unique_ptr<TGlContext> TGlSurface::UseContext(int Samples) {
+  if (FKept && (!Fits(*FKept, Samples) || !FKept->MakeCurrent()))
+    FKept.reset();
+  if (!FKept)
+    FKept = MakeContext(Samples);
+  if (!FKept)
+    return nullptr;
+  return std::make_unique<TLease>(*FKept);
+}
+
+bool TWindowGlSurface::Fits(const TKeptContext &, int) const { return true; }
+
+std::unique_ptr<TKeptContext> TWindowGlSurface::MakeContext(int) {
   return Opened<TWindowContext>(FWindow);
+}
+
+bool TWindowGlSurface::ShowPicture(int Width, int Height, const uint8_t *Bgra) {
+  std::unique_ptr<TGlContext> Context = UseContext(0);
+  if (!Context)
+    return false;
+  // The window may have been resized since its context was made.
+  glViewport(0, 0, Width, Height);
+  glRasterPos2i(-1, -1); // the lower-left corner, with identity matrices
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glDrawPixels(Width, Height, GL_BGRA, GL_UNSIGNED_BYTE, Bgra);
+  glFinish();
+  Context->Present();
+  return Context->Release();
 }
 
 void TOffscreenGlSurface::SetSize(int Width, int Height) {
@@ -161,8 +291,28 @@ void TOffscreenGlSurface::SetSize(int Width, int Height) {
   FHeight = Height;
 }
 
-std::unique_ptr<TGlContext> TOffscreenGlSurface::CreateContext(int Samples) {
+bool TOffscreenGlSurface::Fits(const TKeptContext &Kept, int Samples) const {
+  return static_cast<const TOffscreenContext &>(Kept).Fits(FWidth, FHeight, Samples);
+}
+
+std::unique_ptr<TKeptContext> TOffscreenGlSurface::MakeContext(int Samples) {
+  std::unique_ptr<TKeptContext> Made =
+      Opened<TOffscreenContext>(FWidth, FHeight, FSmoothing, Samples);
+  if (Made)
+    return Made;
+  // A lost set of shared objects makes every new context fail: start a new set.
+  ForgetGlContexts();
   return Opened<TOffscreenContext>(FWidth, FHeight, FSmoothing, Samples);
+}
+
+unsigned GlShareGroup() { return Share().Group; }
+
+void ForgetGlContexts() {
+  TShare &S = Share();
+  if (S.Root != EGL_NO_CONTEXT)
+    eglDestroyContext(Egl().Display, S.Root);
+  S.Root = EGL_NO_CONTEXT;
+  ++S.Group;
 }
 
 QSurfaceFormat WindowFormat(int Samples) {
@@ -197,7 +347,7 @@ int WindowSamplesAvailable(int Wanted) {
 
 int OffscreenSamplesAvailable(int Wanted) {
   TOffscreenGlSurface Probe(1, 1);
-  std::unique_ptr<TGlContext> Context = Probe.CreateContext(0);
+  std::unique_ptr<TGlContext> Context = Probe.UseContext(0);
   if (!Context)
     return 0;
   GLint Max = 0;

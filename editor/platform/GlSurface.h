@@ -1,6 +1,7 @@
-// Drawing surfaces and the one OpenGL context a render owns on them. A render
-// asks its surface for a fresh context, draws, reads back what it needs and
-// destroys the context again; nothing GL outlives a render.
+// Drawing surfaces and the OpenGL context each keeps for its renders. A render
+// takes the surface's context, current and in the state a fresh context would
+// be in, draws, reads back what it needs and releases it; the context lives
+// on for the next render, so the GL compiles its shaders once, not per render.
 #pragma once
 
 #include <QSurfaceFormat>
@@ -9,7 +10,9 @@
 #include <cstdint>
 #include <memory>
 
-// A context current on its surface from creation until Release.
+// A surface's context, current on it from UseContext until Release (or until
+// this object goes away). Whatever a render changed in the GL's state is
+// undone at its release: the next render starts from a fresh context's state.
 class TGlContext {
 public:
   virtual ~TGlContext();
@@ -30,20 +33,40 @@ protected:
   TGlContext() = default;
 };
 
+class TKeptContext;
+
 class TGlSurface {
 public:
-  virtual ~TGlSurface() = default;
-  // A fresh context current on this surface, drawing with the given number
-  // of samples per pixel (0: none); nullptr when none can be made.
-  virtual std::unique_ptr<TGlContext> CreateContext(int Samples) = 0;
+  virtual ~TGlSurface();
+  // The surface's context made current, drawing with the given number of
+  // samples per pixel (0: none): the one kept from earlier renders, or a new
+  // one when there was none, it was lost, or it was made for another size or
+  // number of samples. nullptr when none can be made.
+  std::unique_ptr<TGlContext> UseContext(int Samples);
+
+protected:
+  TGlSurface();
+  // Whether the kept context still fits Samples and the surface's size.
+  virtual bool Fits(const TKeptContext &Kept, int Samples) const = 0;
+  virtual std::unique_ptr<TKeptContext> MakeContext(int Samples) = 0;
+
+private:
+  std::unique_ptr<TKeptContext> FKept;
 };
 
-// A window drawn straight into: double-buffered, in the window's own format
-// (which fixes its samples), presented by swapping buffers.
+// A window shown through its own double-buffered context, in the window's
+// format. Nothing is drawn in it but finished pictures: its context cannot
+// share texture objects with the offscreen ones, where everything is drawn.
 class TWindowGlSurface : public TGlSurface {
 public:
   explicit TWindowGlSurface(QWindow &Window) : FWindow(Window) {}
-  std::unique_ptr<TGlContext> CreateContext(int Samples) override;
+  // Shows a Width x Height picture (rows from the bottom, bytes blue, green,
+  // red, alpha) filling the window. False when no context could be had.
+  bool ShowPicture(int Width, int Height, const uint8_t *Bgra);
+
+protected:
+  bool Fits(const TKeptContext &Kept, int Samples) const override;
+  std::unique_ptr<TKeptContext> MakeContext(int Samples) override;
 
 private:
   QWindow &FWindow;
@@ -63,6 +86,7 @@ enum class TOffscreenSmoothing {
 // An offscreen picture of a given size (RGBA8 colour, 24-bit depth), drawn
 // in a context of its own that needs no window system. Drawn without samples
 // it is exactly that size and plain; with samples it is smoothed as chosen.
+// The contexts of all offscreen surfaces share their texture objects.
 class TOffscreenGlSurface : public TGlSurface {
 public:
   TOffscreenGlSurface(int Width, int Height,
@@ -71,12 +95,25 @@ public:
   void SetSize(int Width, int Height);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  std::unique_ptr<TGlContext> CreateContext(int Samples) override;
+
+protected:
+  bool Fits(const TKeptContext &Kept, int Samples) const override;
+  std::unique_ptr<TKeptContext> MakeContext(int Samples) override;
 
 private:
   int FWidth, FHeight;
   TOffscreenSmoothing FSmoothing;
 };
+
+// The set of texture objects the offscreen contexts share: a number that
+// changes whenever the set is made anew (at the first render, and after
+// ForgetGlContexts), so that a kit whose textures were made in an earlier set
+// can be told they are gone.
+unsigned GlShareGroup();
+
+// Drops every kept offscreen context and with them the shared texture
+// objects; the next render of each surface makes a new context in a new set.
+void ForgetGlContexts();
 
 // The number of samples, at least Wanted, that the display gives a window
 // asking for Wanted; 0 when it gives fewer.

@@ -25,13 +25,8 @@ std::vector<uint8_t> TopRowFirst(const std::vector<uint8_t> &BottomUp, int Width
 // The viewport's frame as BGRA rows, top row first; empty when no offscreen
 // picture could be made.
 std::vector<uint8_t> DrawCapturePicture(int Width, int Height) {
-  std::unique_ptr<TGlContext> Context = DrawLookFrame(CaptureSurface());
-  if (!Context)
-    return {};
-  std::vector<uint8_t> Pixels(size_t(Width) * Height * 4);
-  Context->ReadPixels(0, 0, Width, Height, Pixels.data());
-  endDraw(true, false, std::move(Context));
-  return TopRowFirst(Pixels, Width, Height);
+  const std::vector<uint8_t> Pixels = DrawLookPicture();
+  return Pixels.empty() ? Pixels : TopRowFirst(Pixels, Width, Height);
 }
 
 } // namespace

@@ -39,6 +39,20 @@ void SetLights() {
   glEnable(GL_LIGHT0);
 }
 
+// A kit keeps the names of the texture objects it made; where those are not
+// in the set the current context shares (the first render, a set made anew,
+// a kit just loaded), it must make them again.
+void TellKitsOfNewTextures() {
+  const unsigned Group = GlShareGroup();
+  for (int K = 1; K <= Construction.KitCount; ++K) {
+    TKit &Kit = Construction.Kits[K];
+    if (Kit.TexturesGroup == Group)
+      continue;
+    Kit.beginDrawKit();
+    Kit.TexturesGroup = Group;
+  }
+}
+
 } // namespace
 
 void ChoosePixelFormats() {
@@ -50,13 +64,12 @@ void ChoosePixelFormats() {
   PixelFormats[3] = {true, SmoothedSamples(WindowSamplesAvailable)};
 }
 
-std::unique_ptr<TGlContext> beginDraw(TGlSurface &Surface, int Slot, bool Lighting, uint8_t Red,
-                                      uint8_t Green, uint8_t Blue) {
-  for (int K = 1; K <= Construction.KitCount; ++K)
-    Construction.Kits[K].beginDrawKit();
-  std::unique_ptr<TGlContext> Context = Surface.CreateContext(PixelFormats[Slot].Samples);
+std::unique_ptr<TGlContext> beginDraw(TOffscreenGlSurface &Surface, int Slot, bool Lighting,
+                                      uint8_t Red, uint8_t Green, uint8_t Blue) {
+  std::unique_ptr<TGlContext> Context = Surface.UseContext(PixelFormats[Slot].Samples);
   if (!Context)
     return nullptr;
+  TellKitsOfNewTextures();
   glClearColor(Red / 255.0f, Green / 255.0f, Blue / 255.0f, 1.0f);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);

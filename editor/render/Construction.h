@@ -31,15 +31,17 @@ inline constexpr int RenderSize = 113;
 // Chooses the four slots once at start (needs a display) and creates RenderBitmap.
 void ChoosePixelFormats();
 
-// Opens a render: tells every kit in use that a new context begins, makes a
-// fresh context current on Surface with the slot's samples and sets the whole
-// fixed GL state, the projection and the mirrored model-view. nullptr when no
-// context could be made; the render then draws nothing.
-std::unique_ptr<TGlContext> beginDraw(TGlSurface &Surface, int Slot, bool Lighting, uint8_t Red,
-                                      uint8_t Green, uint8_t Blue);
+// Opens a render: makes Surface's context current with the slot's samples,
+// tells every kit in use whose texture objects are not in the set that
+// context shares that they are gone, and sets the whole fixed GL state, the
+// projection and the mirrored model-view. nullptr when no context could be
+// had; the render then draws nothing.
+std::unique_ptr<TGlContext> beginDraw(TOffscreenGlSurface &Surface, int Slot, bool Lighting,
+                                      uint8_t Red, uint8_t Green, uint8_t Blue);
 
-// Closes a render: pops the matrix, presents when asked, releases and deletes
-// the context (a failed release is reported and the render goes on).
+// Closes a render: pops the matrix, presents when asked and releases the
+// context, which the surface keeps for its next render (a failed release is
+// reported and the render goes on).
 void endDraw(bool Lighting, bool Present, std::unique_ptr<TGlContext> Context);
 
 // Copies the 113 x 113 pixels at the lower left of the surface into

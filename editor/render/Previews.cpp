@@ -102,9 +102,8 @@ void BaseLookPreview() {
 
 void BaseFormPreview() {
   BeginBusy();
-  TOffscreenGlSurface Bitmap(RenderSize, RenderSize);
   SetSmallProjection();
-  std::unique_ptr<TGlContext> Context = beginDraw(Bitmap, 2, false, 0, 0, 0);
+  std::unique_ptr<TGlContext> Context = beginDraw(PlainRenderSurface(), 2, false, 0, 0, 0);
   glTranslated(0, 0, -10);
   glRotated(CurrentCamera().Turn, 0, 0, 1);
   CentreFootprint();

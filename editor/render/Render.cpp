@@ -5,11 +5,16 @@
 
 namespace {
 
-TGlSurface *Look = nullptr;
+TWindowGlSurface *Look = nullptr;
 
 } // namespace
 
 TOffscreenGlSurface &fRender() {
+  static TOffscreenGlSurface Surface(RenderSize, RenderSize);
+  return Surface;
+}
+
+TOffscreenGlSurface &PlainRenderSurface() {
   static TOffscreenGlSurface Surface(RenderSize, RenderSize);
   return Surface;
 }
@@ -26,6 +31,6 @@ TOffscreenGlSurface &CaptureSurface() {
   return Surface;
 }
 
-void SetLookSurface(TGlSurface *Surface) { Look = Surface; }
+void SetLookSurface(TWindowGlSurface *Surface) { Look = Surface; }
 
-TGlSurface *LookSurface() { return Look; }
+TWindowGlSurface *LookSurface() { return Look; }

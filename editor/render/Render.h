@@ -8,6 +8,10 @@
 
 TOffscreenGlSurface &fRender();
 
+// The 113-pixel pictures drawn without samples (the base form preview): a
+// surface of their own, so that neither keeps remaking the other's context.
+TOffscreenGlSurface &PlainRenderSurface();
+
 // Sized to ViewportWidth x ViewportHeight each time it is asked for.
 TOffscreenGlSurface &frmConstructionFormRender();
 
@@ -16,5 +20,5 @@ TOffscreenGlSurface &frmConstructionFormRender();
 TOffscreenGlSurface &CaptureSurface();
 
 // The viewport registers its surface when it is created.
-void SetLookSurface(TGlSurface *Surface);
-TGlSurface *LookSurface();
+void SetLookSurface(TWindowGlSurface *Surface);
+TWindowGlSurface *LookSurface();

@@ -86,7 +86,7 @@ bool PieceMayCover(const TPixelCover &Cover, int N) {
 
 } // namespace
 
-std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
+std::unique_ptr<TGlContext> DrawLookFrame(TOffscreenGlSurface &Surface) {
   SetSceneProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
@@ -101,14 +101,28 @@ std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
   return Context;
 }
 
+std::vector<uint8_t> DrawLookPicture() {
+  const int Width = Construction.ViewportWidth, Height = Construction.ViewportHeight;
+  std::unique_ptr<TGlContext> Context = DrawLookFrame(CaptureSurface());
+  if (!Context)
+    return {};
+  std::vector<uint8_t> Pixels(size_t(Width) * Height * 4);
+  Context->ReadPixels(0, 0, Width, Height, Pixels.data());
+  endDraw(true, false, std::move(Context));
+  return Pixels;
+}
+
 void LookRender() {
-  TGlSurface *Surface = LookSurface();
-  if (!Surface)
+  TWindowGlSurface *Window = LookSurface();
+  if (!Window)
     return;
   BeginBusy();
   // Taken before anything can run a nested render, which must not write it again.
   const std::string Capture = std::exchange(CaptureFileName, std::string());
-  endDraw(true, true, DrawLookFrame(*Surface));
+  // Drawn offscreen, where the kits' textures live, then shown in the window.
+  const std::vector<uint8_t> Picture = DrawLookPicture();
+  if (!Picture.empty())
+    Window->ShowPicture(Construction.ViewportWidth, Construction.ViewportHeight, Picture.data());
   // The capture draws the same frame again on a picture of its own, once the
   // window's is shown: a message about it then appears over the new frame,
   // with no context current.
@@ -118,10 +132,10 @@ void LookRender() {
 }
 
 void BlankViewport() {
-  TGlSurface *Surface = LookSurface();
-  if (!Surface)
+  TWindowGlSurface *Window = LookSurface();
+  if (!Window)
     return;
-  std::unique_ptr<TGlContext> Context = Surface->CreateContext(PixelFormats[3].Samples);
+  std::unique_ptr<TGlContext> Context = Window->UseContext(PixelFormats[3].Samples);
   if (!Context)
     return;
   glClearColor(Construction.SceneRed / 255.0f, Construction.SceneGreen / 255.0f,

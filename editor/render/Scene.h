@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // Base-cell pick codes start here: code - BaseCodeStart = x + y * BaseWidth.
 inline constexpr int32_t BaseCodeStart = 10000001;
@@ -16,12 +17,18 @@ inline constexpr int32_t BaseCodeStart = 10000001;
 // name is cleared, so that the next look render writes nothing.
 void LookRender();
 
-// The look render's frame on Surface: a fresh context with the look
-// render's state and projection for the viewport's size, the live camera,
-// the base plate and every placed piece, on the scene colour. The context
-// is returned open, for reading back and endDraw; nullptr when none could
-// be made. The window and the capture's picture are drawn by this alike.
-std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface);
+// The look render's frame on Surface: its context with the look render's
+// state and projection for the viewport's size, the live camera, the base
+// plate and every placed piece, on the scene colour. The context is returned
+// open, for reading back and endDraw; nullptr when none could be had.
+std::unique_ptr<TGlContext> DrawLookFrame(TOffscreenGlSurface &Surface);
+
+// The look render's frame drawn on the capture's surface (multisampled as
+// the viewport window is) and read back: ViewportWidth x ViewportHeight
+// pixels, rows from the bottom, bytes blue, green, red, alpha. Empty when no
+// context could be had. The window shows this picture; a capture draws it
+// again.
+std::vector<uint8_t> DrawLookPicture();
 
 // Fills the viewport with the scene colour and shows it at once, so that
 // nothing stale is seen while the camera or the window changes.

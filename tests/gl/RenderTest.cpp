@@ -3,6 +3,7 @@
 // begin-of-context calls, and the busy bracket. Pictures are checked by the
 // colours of chosen pixels.
 #include "Editor.h"
+#include "Picking.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "platform/Messages.h"
@@ -204,24 +205,109 @@ TEST_F(Render, FootprintPreviewsAreCentredAndPickTheAnchor) {
 int Calls[6];
 template <int K> void CountCall() { ++Calls[K]; }
 
-TEST_F(Render, BeginDrawTellsEveryKitInUse) {
+// Renders once on the 113-pixel surface and gives the calls each kit got.
+std::vector<int> CallsOfOneRender() {
+  std::fill(std::begin(Calls), std::end(Calls), 0);
+  std::unique_ptr<TGlContext> Context = beginDraw(fRender(), 3, true, 10, 20, 30);
+  EXPECT_TRUE(Context);
+  endDraw(true, false, std::move(Context));
+  return {Calls + 1, Calls + 6};
+}
+
+// Kits are told their textures are gone exactly when the set of shared
+// texture objects is not the one they made them in: a kit telling each
+// render would make its textures anew every time and leave the old ones.
+TEST_F(Render, BeginDrawTellsKitsWhoseTexturesAreGone) {
   const KitApi::TBeginDrawKit Counters[] = {nullptr, CountCall<1>, CountCall<2>, CountCall<3>,
                                             CountCall<4>, CountCall<5>};
-  for (int K = 1; K <= 5; ++K)
+  for (int K = 1; K <= 5; ++K) {
     Construction.Kits[K].beginDrawKit = Counters[K];
-  for (int InUse : {3, 0, 1}) {
-    SCOPED_TRACE(std::to_string(InUse) + " kits in use");
-    std::fill(std::begin(Calls), std::end(Calls), 0);
-    Construction.KitCount = uint16_t(InUse);
-    std::unique_ptr<TGlContext> Context = beginDraw(fRender(), 3, true, 10, 20, 30);
-    EXPECT_TRUE(Context);
-    endDraw(true, false, std::move(Context));
-    for (int K = 1; K <= 5; ++K)
-      EXPECT_EQ(Calls[K], K <= InUse ? 1 : 0) << "kit " << K;
+    Construction.Kits[K].TexturesGroup = 0;
   }
+  Construction.KitCount = 3;
+  EXPECT_EQ(CallsOfOneRender(), (std::vector<int>{1, 1, 1, 0, 0}));
+  EXPECT_EQ(CallsOfOneRender(), (std::vector<int>{0, 0, 0, 0, 0}));
+  Construction.KitCount = 4; // a kit loaded now has made nothing yet
+  EXPECT_EQ(CallsOfOneRender(), (std::vector<int>{0, 0, 0, 1, 0}));
+  ForgetGlContexts(); // a new set: every kit again, once
+  EXPECT_EQ(CallsOfOneRender(), (std::vector<int>{1, 1, 1, 1, 0}));
+  EXPECT_EQ(CallsOfOneRender(), (std::vector<int>{0, 0, 0, 0, 0}));
   Construction.KitCount = 0;
-  for (int K = 1; K <= 5; ++K)
+  for (int K = 1; K <= 5; ++K) {
     Construction.Kits[K].beginDrawKit = nullptr;
+    Construction.Kits[K].TexturesGroup = 0;
+  }
+}
+
+// Every kind of picture the editor draws, each from its own render.
+struct TPictures {
+  std::vector<uint8_t> Look;
+  std::vector<QImage> Small; // spin frames, then the three previews
+  std::vector<int32_t> Codes;
+};
+
+// Draws them all; Fresh first drops every kept context before each render, as
+// when every render made a context of its own and told every kit.
+TPictures DrawEverything(bool Fresh) {
+  const auto Next = [Fresh] {
+    if (Fresh)
+      ForgetGlContexts();
+  };
+  TPictures P;
+  Next();
+  P.Look = DrawLookPicture();
+  for (int Piece = 1; Piece <= Construction.Kits[1].KitPieceCount; ++Piece) {
+    Next();
+    RenderSpinFrames(1, Piece, 3);
+    P.Small.push_back(Construction.Kits[1].Frames[Piece][3].Image());
+  }
+  for (void (*Preview)() : {PiecePreview, BaseLookPreview, BaseFormPreview}) {
+    Next();
+    Preview();
+  }
+  P.Small.insert(P.Small.end(), {Previews.iPiece.Image(), Previews.iBaseLook.Image(),
+                                 Previews.iBaseForm.Image()});
+  for (int Y = 30; Y < 600; Y += 60)
+    for (int X = 40; X < 800; X += 80) {
+      Next();
+      P.Codes.push_back(PickAt(X, Y));
+    }
+  return P;
+}
+
+// A kit that leaves the GL in another state than it found it: the next
+// render must not see any of it.
+KitApi::TDrawPieceLook RealDrawPieceLook;
+void UntidyDrawPieceLook(uint8_t Piece, uint8_t Rotation, double X, double Y, double Z) {
+  RealDrawPieceLook(Piece, Rotation, X, Y, Z);
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_FRONT);
+  glColor3f(1, 0, 0);
+}
+
+// Kept contexts, after renders of every kind in them, draw exactly what fresh
+// contexts draw: nothing an earlier render (or a kit) set is left for the next.
+TEST_F(Render, KeptContextsDrawWhatFreshOnesDraw) {
+  LoadAllKits();
+  ASSERT_EQ(Construction.Kits[1].KitPieceCount, 11);
+  RealDrawPieceLook = Construction.Kits[1].DrawPieceLook;
+  Construction.Kits[1].DrawPieceLook = UntidyDrawPieceLook;
+  for (uint16_t Piece = 1; Piece <= 11; ++Piece)
+    Put(Piece, (Piece - 1) % 3 * 6, (Piece - 1) / 3 * 5, 0, Piece % 4 + 1);
+  ChoosePiece(1, Door);
+  Construction.CurrentRotation = 2;
+  DrawEverything(false); // a history for the kept contexts
+  const TPictures Kept = DrawEverything(false), Fresh = DrawEverything(true);
+  EXPECT_FALSE(Kept.Look.empty());
+  EXPECT_TRUE(Kept.Look == Fresh.Look);
+  ASSERT_EQ(Kept.Small.size(), Fresh.Small.size());
+  for (size_t I = 0; I < Kept.Small.size(); ++I)
+    EXPECT_TRUE(Kept.Small[I] == Fresh.Small[I]) << "small picture " << I;
+  EXPECT_EQ(Kept.Codes, Fresh.Codes);
+  EXPECT_GT(std::count_if(Kept.Codes.begin(), Kept.Codes.end(),
+                          [](int32_t C) { return C > 0 && C < BaseCodeStart; }),
+            5); // the picks do hit pieces
+  Construction.Kits[1].DrawPieceLook = RealDrawPieceLook;
 }
 
 TEST_F(Render, NestedBusyBracketsRestoreTheOutermostState) {
@@ -271,6 +357,7 @@ TEST_F(Render, SceneRendersAreBusyAndRestoreTheMode) {
   Construction.Mode = ModeInsert;
   SetScreenCursor(crArrow);
   ModeDuring = 0;
+  Construction.Kits[1].TexturesGroup = 0; // so that the render calls it
   LookRender();
   EXPECT_EQ(ModeDuring, ModeBusy);
   EXPECT_EQ(CursorDuring, crWait);
@@ -278,6 +365,7 @@ TEST_F(Render, SceneRendersAreBusyAndRestoreTheMode) {
   EXPECT_EQ(ScreenCursor(), crArrow);
 
   ModeDuring = 0;
+  Construction.Kits[1].TexturesGroup = 0;
   const int32_t Code = PickAt(Construction.ViewportWidth / 2, Construction.ViewportHeight / 2);
   EXPECT_EQ(ModeDuring, ModeBusy);
   EXPECT_EQ(CursorDuring, crWait);
