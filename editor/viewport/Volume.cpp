@@ -6,6 +6,8 @@
 #include "render/Scene.h"
 #include "render/ShellLink.h"
 
+#include <algorithm>
+
 namespace {
 
 struct TExtents {
@@ -60,12 +62,24 @@ bool CarriesSomething(const TPlacedPiece &P, const TExtents &E) {
   return false;
 }
 
+// The number of layers from the base up that hold any piece: above them the
+// grid is empty.
+int OccupiedLayers() {
+  int Top = 0;
+  for (int N = 1; N <= Construction.PieceCount; ++N) {
+    const TPlacedPiece &P = Construction.Pieces[N];
+    Top = std::max(Top, P.Z + ExtentsOf(P).Z);
+  }
+  return std::min<int>(Top, Construction.BaseHeight);
+}
+
 // Empties piece N's cells and closes the gap in the numbering of the grid.
 void RenumberGrid(uint16_t N) {
+  const int Layers = OccupiedLayers();
   for (int X = 0; X < Construction.BaseWidth; ++X)
     for (int Y = 0; Y < Construction.BaseLength; ++Y) {
       uint16_t *Column = Construction.Occupancy[X][Y];
-      for (int Z = 0; Z < Construction.BaseHeight; ++Z) {
+      for (int Z = 0; Z < Layers; ++Z) {
         const uint16_t V = Column[Z];
         if (V == N)
           Column[Z] = 0;
