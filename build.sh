@@ -4,11 +4,15 @@
 #   ./build.sh        install whatever Debian packages are missing, then build
 #   ./build.sh test   the same, then run every test (GL tests under Xvfb)
 #   ./build.sh run    the same as the first, then start the editor
+#   ./build.sh sanitize
+#                     builds the unit tests and the fuzz targets with clang's
+#                     sanitizers into ./build-san, runs the unit tests there and
+#                     each fuzz target for FUZZ_SECONDS (60) seconds
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-  cmake g++ make
+  cmake g++ make clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   libpng-dev libgtest-dev
@@ -44,6 +48,47 @@ run_tests() {
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure
 }
 
+# Any finding of AddressSanitizer, LeakSanitizer or UndefinedBehaviorSanitizer
+# fails the step. The unit tests need no display.
+sanitize() {
+  cmake -S . -B build-san -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSTAVEMONT_SANITIZE=ON -DSTAVEMONT_FUZZ=ON
+  cmake --build build-san -j"$(nproc)" --target SanitizedTests
+  export UBSAN_OPTIONS=print_stacktrace=1
+  ctest --test-dir build-san -L unit --output-on-failure
+  run_fuzzers
+}
+
+# Runs the fuzz targets side by side, each on a copy of its seed corpus (the
+# repository is not written) for FUZZ_SECONDS. An input that crashes, leaks or
+# takes over 25 s is kept in build-san/fuzz/findings/ and fails the step.
+run_fuzzers() {
+  local seconds=${FUZZ_SECONDS:-60} work findings=build-san/fuzz/findings/ target pids=() failed=0
+  work=$(mktemp -d)
+  mkdir -p "$findings"
+  for target in ConstructionFileFuzz AniCursorFuzz; do
+    cp -r "tests/fuzz/corpus/$target" "$work/$target"
+    local dict=()
+    [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="tests/fuzz/$target.dict")
+    "build-san/fuzz/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+      -artifact_prefix="$findings$target-" "${dict[@]}" "$work/$target" >"$work/$target.log" 2>&1 &
+    pids+=($!)
+  done
+  local i=0
+  for target in ConstructionFileFuzz AniCursorFuzz; do
+    if wait "${pids[$i]}"; then
+      echo "$target: $(grep -E '^stat::number_of_executed_units' "$work/$target.log" | grep -oE '[0-9]+') inputs in ${seconds} s, no finding"
+    else
+      failed=1
+      tail -n 60 "$work/$target.log"
+      echo "$target found a fault; the input is in $findings (run build-san/fuzz/$target <input> to see it again)" >&2
+    fi
+    i=$((i + 1))
+  done
+  rm -rf "$work"
+  return $failed
+}
+
 # The editor needs a graphical display; say what to do when there is none.
 run_editor() {
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
@@ -61,5 +106,6 @@ case "${1:-}" in
   "") install_missing_packages; build ;;
   test) install_missing_packages; build; run_tests ;;
   run) install_missing_packages; build; run_editor ;;
-  *) echo "usage: $0 [test|run]" >&2; exit 2 ;;
+  sanitize) install_missing_packages; sanitize ;;
+  *) echo "usage: $0 [test|run|sanitize]" >&2; exit 2 ;;
 esac

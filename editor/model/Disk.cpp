@@ -201,18 +201,41 @@ bool CheckPieceNumbers(const TPlacedPiece &P, size_t Index, int KitCount, std::s
   return true;
 }
 
-// A cell grid the size of the file's base, used to find overlaps without
-// touching the construction's own grid.
-struct TScratchGrid {
-  int Width, Length, Height;
-  std::vector<uint16_t> Cells;
+// The grid a check stamps the file's pieces into to find overlaps, without
+// touching the construction's own grid. It lasts as long as the program, so
+// that a check neither allocates nor empties a whole grid: it empties again
+// only the columns its pieces took. Pages never written cost no memory.
+class TScratchGrid {
+public:
+  void Begin(const TConstructionFile &File) {
+    Width = File.BaseWidth, Length = File.BaseLength, Height = File.BaseHeight;
+    UsedX = UsedY = 0;
+  }
 
-  explicit TScratchGrid(const TConstructionFile &File)
-      : Width(File.BaseWidth), Length(File.BaseLength), Height(File.BaseHeight),
-        Cells(size_t(Width) * Length * Height, 0) {}
+  // Whether a box from the origin cell up to (not including) EndX, EndY, EndZ
+  // lies inside the file's base.
+  bool Fits(int EndX, int EndY, int EndZ) const {
+    return EndX <= Width && EndY <= Length && EndZ <= Height;
+  }
 
-  uint16_t &At(int X, int Y, int Z) { return Cells[(size_t(X) * Length + Y) * Height + Z]; }
+  // Such a box is about to be stamped.
+  void Use(int EndX, int EndY) { UsedX = std::max(UsedX, EndX), UsedY = std::max(UsedY, EndY); }
+
+  uint16_t &At(int X, int Y, int Z) { return Cells[X][Y][Z]; }
+
+  // Only the columns below UsedX, UsedY hold anything; each is emptied whole.
+  void End() {
+    for (int X = 0; X < UsedX; ++X)
+      std::memset(Cells[X], 0, UsedY * sizeof(Cells[X][0]));
+  }
+
+private:
+  int Width = 0, Length = 0, Height = 0;
+  int UsedX = 0, UsedY = 0;
+  uint16_t Cells[GridX][GridY][GridZ] = {};
 };
+
+TScratchGrid Scratch;
 
 // Writes piece P (index Index) into Grid, refusing when its box leaves the
 // base or a solid cell is already taken.
@@ -222,11 +245,12 @@ bool StampScratch(TScratchGrid &Grid, const TPlacedPiece &P, size_t Index, std::
   uint8_t SX = 0, SY = 0, SZ = 0;
   Kit.GetPiece(Piece, &SX, &SY, &SZ);
   const KitApi::TBoxSize Box = KitApi::RotatedBox(P.Rotation, SX, SY);
-  if (P.X + Box.X > Grid.Width || P.Y + Box.Y > Grid.Length || P.Z + SZ > Grid.Height) {
+  if (!Grid.Fits(P.X + Box.X, P.Y + Box.Y, P.Z + SZ)) {
     Reason = PieceText(Index) + " at " + std::to_string(P.X) + ", " + std::to_string(P.Y) + ", " +
              std::to_string(P.Z) + " reaches beyond the base.";
     return false;
   }
+  Grid.Use(P.X + Box.X, P.Y + Box.Y);
   for (int I = 0; I < SX; ++I)
     for (int J = 0; J < SY; ++J) {
       const KitApi::TCellOffset D = RotateFootprint(P.Rotation, I, J, SX, SY);
@@ -336,12 +360,13 @@ bool CheckPieces(const TConstructionFile &File, std::string &Reason) {
   if (!CheckBase(File, Reason))
     return false;
   const int KitCount = std::min<int>(Construction.KitCount, int(File.KitNames.size()));
-  TScratchGrid Grid(File);
-  for (size_t I = 0; I < File.Pieces.size(); ++I)
-    if (!CheckPieceNumbers(File.Pieces[I], I, KitCount, Reason) ||
-        !StampScratch(Grid, File.Pieces[I], I, Reason))
-      return false;
-  return true;
+  bool Accepted = true;
+  Scratch.Begin(File);
+  for (size_t I = 0; Accepted && I < File.Pieces.size(); ++I)
+    Accepted = CheckPieceNumbers(File.Pieces[I], I, KitCount, Reason) &&
+               StampScratch(Scratch, File.Pieces[I], I, Reason);
+  Scratch.End();
+  return Accepted;
 }
 
 void ApplyViews(const TConstructionFile &File) {
@@ -356,16 +381,19 @@ void ApplyColors(const TConstructionFile &File) {
   SetBaseColor(File.BaseColor);
 }
 
+// Empties the old base's cells, which may lie beyond the new base, and the
+// new base's, each once.
 void ApplyBase(const TConstructionFile &File) {
-  ClearOccupancy(); // the old base's cells, which may lie beyond the new base
+  const int FormerWidth = Construction.BaseWidth, FormerLength = Construction.BaseLength,
+            FormerHeight = Construction.BaseHeight;
   Construction.BaseWidth = File.BaseWidth;
   Construction.BaseLength = File.BaseLength;
   Construction.BaseHeight = File.BaseHeight;
-  ClearOccupancy();
+  ClearOccupancy(FormerWidth, FormerLength, FormerHeight);
 }
 
+// Writes the pieces into the grid ApplyBase has just emptied.
 void ApplyPieces(const TConstructionFile &File) {
-  ClearOccupancy();
   const int Count = std::min<int>(int(File.Pieces.size()), MaxPieces);
   Construction.PieceCount = uint16_t(Count);
   for (int I = 0; I < Count; ++I) {

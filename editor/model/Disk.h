@@ -42,7 +42,7 @@ bool CheckPieces(const TConstructionFile &File, std::string &Reason);
 void ApplyViews(const TConstructionFile &File);
 void ApplyColors(const TConstructionFile &File);
 void ApplyBase(const TConstructionFile &File); // also empties the cell grid
-void ApplyPieces(const TConstructionFile &File);
+void ApplyPieces(const TConstructionFile &File); // into the grid ApplyBase emptied
 
 // Reads a whole construction file. A missing, unreadable or wrongly sized
 // file gives false and the reason in Error.

@@ -3,6 +3,7 @@
 #include "Global.h"
 
 #include <algorithm>
+#include <cstring>
 
 KitApi::TCellOffset RotateFootprint(uint8_t Rotation, int I, int J, int SizeX, int SizeY) {
   return KitApi::RotatedCell(Rotation, I, J, SizeX, SizeY);
@@ -28,7 +29,16 @@ void StampPiece(uint16_t N) {
 }
 
 void ClearOccupancy() {
-  for (int X = 0; X < Construction.BaseWidth; ++X)
-    for (int Y = 0; Y < Construction.BaseLength; ++Y)
-      std::fill_n(Construction.Occupancy[X][Y], Construction.BaseHeight, uint16_t(0));
+  ClearOccupancy(Construction.BaseWidth, Construction.BaseLength, Construction.BaseHeight);
+}
+
+void ClearOccupancy(int FormerWidth, int FormerLength, int FormerHeight) {
+  const int Width = Construction.BaseWidth, Length = Construction.BaseLength;
+  for (int X = 0; X < std::max(Width, FormerWidth); ++X)
+    for (int Y = 0; Y < std::max(Length, FormerLength); ++Y) {
+      const int Height = std::max(X < Width && Y < Length ? Construction.BaseHeight : 0,
+                                  X < FormerWidth && Y < FormerLength ? FormerHeight : 0);
+      // memset, not a loop: a sanitizer build would check the loop store by store.
+      std::memset(Construction.Occupancy[X][Y], 0, Height * sizeof(uint16_t));
+    }
 }

@@ -16,3 +16,8 @@ void StampPiece(uint16_t N);
 
 // Sets every cell of the current base to 0; cells beyond it are not touched.
 void ClearOccupancy();
+
+// Sets every cell of the current base and of a former base of FormerWidth x
+// FormerLength x FormerHeight to 0, each cell once; cells beyond both are not
+// touched.
+void ClearOccupancy(int FormerWidth, int FormerLength, int FormerHeight);
