@@ -2,7 +2,6 @@
 
 #include "model/Global.h"
 #include "platform/Folder.h"
-#include "platform/GlSurface.h"
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "render/Busy.h"
@@ -161,10 +160,10 @@ bool LoadKit(int K) {
 void UnloadKit(int K) {
   if (KitInUseByAPiece(K))
     return;
+  // The few textures the kit made stay in the shared set: dropping the set
+  // would make every surface compile its shaders again, a quarter of a
+  // second without Mesa's shader disk cache, at each removal.
   FreeLibrary(Construction.Kits[K].Handle);
-  // The textures the kit made stay in the shared set until the set goes:
-  // drop it, so that kits taken out of use leave nothing behind.
-  ForgetGlContexts();
   std::string Name = std::move(Construction.KitNames[K]);
   std::string File = std::move(Construction.KitFiles[K]);
   for (int I = K; I < Construction.KitCount; ++I) {

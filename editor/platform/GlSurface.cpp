@@ -7,7 +7,9 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QPointer>
 
 #include <optional>
 #include <vector>
@@ -26,6 +28,111 @@ public:
 
 namespace {
 
+// ---- Offscreen: EGL pbuffers on the surfaceless platform ----------------
+
+const EGLint PbufferAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
+                                   EGL_OPENGL_BIT,   EGL_RED_SIZE,    8,
+                                   EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,
+                                   8,                EGL_ALPHA_SIZE,  8,
+                                   EGL_DEPTH_SIZE,   24,              EGL_NONE};
+
+// A configuration of Display for offscreen pictures, or nullptr.
+EGLConfig PbufferConfig(EGLDisplay Display) {
+  EGLConfig Config = nullptr;
+  EGLint Count = 0;
+  if (!eglChooseConfig(Display, PbufferAttributes, &Config, 1, &Count) || Count < 1)
+    return nullptr;
+  return Config;
+}
+
+// Mesa's surfaceless display: offscreen drawing with no window system.
+EGLDisplay SurfacelessDisplay() {
+  static const EGLDisplay Display = [] {
+    auto GetPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (!GetPlatformDisplay)
+      return EGL_NO_DISPLAY;
+    EGLDisplay D = GetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    return D != EGL_NO_DISPLAY && eglInitialize(D, nullptr, nullptr) ? D : EGL_NO_DISPLAY;
+  }();
+  return Display;
+}
+
+// The context every offscreen context (and, where it can, the viewport
+// window's) shares its texture objects with, and the display and
+// configuration offscreen contexts are made with. The root draws nothing;
+// while it lives, so does the set of shared objects.
+struct TShare {
+  // When windows draw through EGL. It belongs to the application, which
+  // takes it along when it goes; the set goes with it.
+  QPointer<QOpenGLContext> QtRoot;
+  EGLDisplay Display = EGL_NO_DISPLAY;
+  EGLConfig Config = nullptr;
+  EGLContext Root = EGL_NO_CONTEXT;
+  unsigned Group = 0;
+};
+
+TShare &Share() {
+  static TShare S;
+  return S;
+}
+
+// With a window system whose windows Qt draws through EGL, the root is a Qt
+// context on that display: window contexts can then share with it, and a
+// window can be drawn into as directly as an offscreen picture.
+bool MakeQtRoot(TShare &S) {
+  if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    return false;
+  auto Root = std::make_unique<QOpenGLContext>();
+  Root->setFormat(WindowFormat(0));
+  if (!Root->create())
+    return false;
+  const auto *Native = Root->nativeInterface<QNativeInterface::QEGLContext>();
+  if (!Native)
+    return false;
+  const EGLConfig Config = PbufferConfig(Native->display());
+  if (!Config)
+    return false;
+  S.Display = Native->display();
+  S.Config = Config;
+  S.Root = Native->nativeContext();
+  QObject::connect(Root.get(), &QObject::destroyed, [] {
+    Share().Root = EGL_NO_CONTEXT;
+    ++Share().Group;
+  });
+  Root->setParent(QCoreApplication::instance());
+  S.QtRoot = Root.release();
+  return true;
+}
+
+bool MakeSurfacelessRoot(TShare &S) {
+  const EGLDisplay Display = SurfacelessDisplay();
+  const EGLConfig Config = Display == EGL_NO_DISPLAY ? nullptr : PbufferConfig(Display);
+  if (!Config || !eglBindAPI(EGL_OPENGL_API))
+    return false;
+  const EGLContext Root = eglCreateContext(Display, Config, EGL_NO_CONTEXT, nullptr);
+  if (Root == EGL_NO_CONTEXT)
+    return false;
+  S.Display = Display;
+  S.Config = Config;
+  S.Root = Root;
+  return true;
+}
+
+EGLContext ShareRoot() {
+  TShare &S = Share();
+  if (S.Root == EGL_NO_CONTEXT && (MakeQtRoot(S) || MakeSurfacelessRoot(S)))
+    ++S.Group;
+  return S.Root;
+}
+
+// The Qt context a window context shares with, or nullptr when windows
+// cannot share with the offscreen contexts.
+QOpenGLContext *WindowShareContext() {
+  ShareRoot();
+  return Share().QtRoot.data();
+}
+
 // ---- Windows: Qt's context on the window --------------------------------
 
 class TWindowContext : public TKeptContext {
@@ -33,9 +140,21 @@ public:
   explicit TWindowContext(QWindow &Window) : FWindow(Window) {}
   bool Open() {
     FContext.setFormat(FWindow.format());
+    FContext.setShareContext(WindowShareContext());
+    FGroup = GlShareGroup();
     return FContext.create() && MakeCurrent();
   }
-  bool MakeCurrent() override { return FContext.makeCurrent(&FWindow); }
+  // Whether it still shares the offscreen contexts' set of texture objects.
+  bool InGroup() const { return FGroup == GlShareGroup() && Share().QtRoot; }
+  // The viewport follows the window's size, which may have changed since the
+  // context was made (a fresh context would take it from the window).
+  bool MakeCurrent() override {
+    if (!FContext.makeCurrent(&FWindow))
+      return false;
+    const qreal Ratio = FWindow.devicePixelRatio();
+    glViewport(0, 0, int(FWindow.width() * Ratio), int(FWindow.height() * Ratio));
+    return true;
+  }
   void ReadPixels(int X, int Y, int Width, int Height, uint8_t *Bgra) override {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(X, Y, Width, Height, GL_BGRA, GL_UNSIGNED_BYTE, Bgra);
@@ -47,59 +166,8 @@ public:
 private:
   QWindow &FWindow;
   QOpenGLContext FContext;
+  unsigned FGroup = 0;
 };
-
-// ---- Offscreen: EGL pbuffers on the surfaceless platform ----------------
-
-struct TEgl {
-  EGLDisplay Display = EGL_NO_DISPLAY;
-  EGLConfig Config = nullptr;
-};
-
-const TEgl &Egl() {
-  static const TEgl E = [] {
-    TEgl R;
-    auto GetPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (!GetPlatformDisplay)
-      return R;
-    EGLDisplay D = GetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (D == EGL_NO_DISPLAY || !eglInitialize(D, nullptr, nullptr))
-      return R;
-    const EGLint Attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT,   EGL_RED_SIZE,    8,
-                                 EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,
-                                 8,                EGL_ALPHA_SIZE,  8,
-                                 EGL_DEPTH_SIZE,   24,              EGL_NONE};
-    EGLint Count = 0;
-    if (!eglChooseConfig(D, Attributes, &R.Config, 1, &Count) || Count < 1)
-      return R;
-    R.Display = D;
-    return R;
-  }();
-  return E;
-}
-
-// The context every offscreen context shares its texture objects with. It
-// draws nothing; while it lives, so does the set of shared objects.
-struct TShare {
-  EGLContext Root = EGL_NO_CONTEXT;
-  unsigned Group = 0;
-};
-
-TShare &Share() {
-  static TShare S;
-  return S;
-}
-
-EGLContext ShareRoot() {
-  TShare &S = Share();
-  if (S.Root == EGL_NO_CONTEXT && Egl().Display != EGL_NO_DISPLAY && eglBindAPI(EGL_OPENGL_API)) {
-    S.Root = eglCreateContext(Egl().Display, Egl().Config, EGL_NO_CONTEXT, nullptr);
-    ++S.Group;
-  }
-  return S.Root;
-}
 
 class TOffscreenContext : public TKeptContext {
 public:
@@ -115,26 +183,26 @@ public:
   }
 
   ~TOffscreenContext() override {
-    const TEgl &E = Egl();
     if (eglGetCurrentContext() == FContext)
-      eglMakeCurrent(E.Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+      eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (FSurface != EGL_NO_SURFACE)
-      eglDestroySurface(E.Display, FSurface);
+      eglDestroySurface(FDisplay, FSurface);
     if (FContext != EGL_NO_CONTEXT)
-      eglDestroyContext(E.Display, FContext);
+      eglDestroyContext(FDisplay, FContext);
   }
 
   bool Open() {
-    const TEgl &E = Egl();
     const EGLContext Root = ShareRoot();
-    if (Root == EGL_NO_CONTEXT)
+    if (Root == EGL_NO_CONTEXT || !eglBindAPI(EGL_OPENGL_API))
       return false;
-    FGroup = Share().Group;
-    FContext = eglCreateContext(E.Display, E.Config, Root, nullptr);
+    const TShare &S = Share();
+    FDisplay = S.Display;
+    FGroup = S.Group;
+    FContext = eglCreateContext(FDisplay, S.Config, Root, nullptr);
     // The pbuffer has the picture's size even when drawing goes to the
     // multisampled buffer: the first making current sets the viewport from it.
     const EGLint Size[] = {EGL_WIDTH, FWidth * FScale, EGL_HEIGHT, FHeight * FScale, EGL_NONE};
-    FSurface = eglCreatePbufferSurface(E.Display, E.Config, Size);
+    FSurface = eglCreatePbufferSurface(FDisplay, S.Config, Size);
     if (FContext == EGL_NO_CONTEXT || FSurface == EGL_NO_SURFACE || !MakeCurrent())
       return false;
     if (FSamples == 0)
@@ -168,17 +236,17 @@ public:
   }
 
   bool MakeCurrent() override {
-    return eglBindAPI(EGL_OPENGL_API) &&
-           eglMakeCurrent(Egl().Display, FSurface, FSurface, FContext);
+    return eglBindAPI(EGL_OPENGL_API) && eglMakeCurrent(FDisplay, FSurface, FSurface, FContext);
   }
   void DoneCurrent() override {
-    eglMakeCurrent(Egl().Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   }
   bool IsCurrent() const override { return eglGetCurrentContext() == FContext; }
 
 private:
   int FWidth, FHeight, FScale, FSamples, FAskedSamples;
   unsigned FGroup = 0;
+  EGLDisplay FDisplay = EGL_NO_DISPLAY;
   EGLContext FContext = EGL_NO_CONTEXT;
   EGLSurface FSurface = EGL_NO_SURFACE;
   std::vector<uint8_t> FScaled;
@@ -266,7 +334,11 @@ std::unique_ptr<TGlContext> TGlSurface::UseContext(int Samples) {
   return std::make_unique<TLease>(*FKept);
 }
 
-bool TWindowGlSurface::Fits(const TKeptContext &, int) const { return true; }
+bool TWindowGlSurface::SharesTextures() const { return WindowShareContext() != nullptr; }
+
+bool TWindowGlSurface::Fits(const TKeptContext &Kept, int) const {
+  return !SharesTextures() || static_cast<const TWindowContext &>(Kept).InGroup();
+}
 
 std::unique_ptr<TKeptContext> TWindowGlSurface::MakeContext(int) {
   return Opened<TWindowContext>(FWindow);
@@ -276,7 +348,6 @@ bool TWindowGlSurface::ShowPicture(int Width, int Height, const uint8_t *Bgra) {
   std::unique_ptr<TGlContext> Context = UseContext(0);
   if (!Context)
     return false;
-  // The window may have been resized since its context was made.
   glViewport(0, 0, Width, Height);
   glRasterPos2i(-1, -1); // the lower-left corner, with identity matrices
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -309,8 +380,10 @@ unsigned GlShareGroup() { return Share().Group; }
 
 void ForgetGlContexts() {
   TShare &S = Share();
-  if (S.Root != EGL_NO_CONTEXT)
-    eglDestroyContext(Egl().Display, S.Root);
+  if (S.QtRoot)
+    delete S.QtRoot.data(); // which forgets the root and starts a new set
+  else if (S.Root != EGL_NO_CONTEXT)
+    eglDestroyContext(S.Display, S.Root);
   S.Root = EGL_NO_CONTEXT;
   ++S.Group;
 }

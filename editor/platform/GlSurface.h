@@ -43,6 +43,9 @@ public:
   // one when there was none, it was lost, or it was made for another size or
   // number of samples. nullptr when none can be made.
   std::unique_ptr<TGlContext> UseContext(int Samples);
+  // Whether the context shares the set of texture objects of GlShareGroup,
+  // so that a kit may draw in it.
+  virtual bool SharesTextures() const { return true; }
 
 protected:
   TGlSurface();
@@ -54,12 +57,15 @@ private:
   std::unique_ptr<TKeptContext> FKept;
 };
 
-// A window shown through its own double-buffered context, in the window's
-// format. Nothing is drawn in it but finished pictures: its context cannot
-// share texture objects with the offscreen ones, where everything is drawn.
+// A window drawn through its own double-buffered context, in the window's
+// format (which fixes its samples), presented by swapping buffers. Its
+// context shares the offscreen contexts' texture objects where the window
+// system allows (windows drawn through EGL, as ChooseGlIntegration asks);
+// where it does not, nothing may be drawn in it but finished pictures.
 class TWindowGlSurface : public TGlSurface {
 public:
   explicit TWindowGlSurface(QWindow &Window) : FWindow(Window) {}
+  bool SharesTextures() const override;
   // Shows a Width x Height picture (rows from the bottom, bytes blue, green,
   // red, alpha) filling the window. False when no context could be had.
   bool ShowPicture(int Width, int Height, const uint8_t *Bgra);

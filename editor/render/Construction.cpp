@@ -64,8 +64,10 @@ void ChoosePixelFormats() {
   PixelFormats[3] = {true, SmoothedSamples(WindowSamplesAvailable)};
 }
 
-std::unique_ptr<TGlContext> beginDraw(TOffscreenGlSurface &Surface, int Slot, bool Lighting,
-                                      uint8_t Red, uint8_t Green, uint8_t Blue) {
+std::unique_ptr<TGlContext> beginDraw(TGlSurface &Surface, int Slot, bool Lighting, uint8_t Red,
+                                      uint8_t Green, uint8_t Blue) {
+  if (!Surface.SharesTextures())
+    return nullptr;
   std::unique_ptr<TGlContext> Context = Surface.UseContext(PixelFormats[Slot].Samples);
   if (!Context)
     return nullptr;

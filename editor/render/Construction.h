@@ -35,9 +35,10 @@ void ChoosePixelFormats();
 // tells every kit in use whose texture objects are not in the set that
 // context shares that they are gone, and sets the whole fixed GL state, the
 // projection and the mirrored model-view. nullptr when no context could be
-// had; the render then draws nothing.
-std::unique_ptr<TGlContext> beginDraw(TOffscreenGlSurface &Surface, int Slot, bool Lighting,
-                                      uint8_t Red, uint8_t Green, uint8_t Blue);
+// had, or Surface's context cannot hold the kits' textures; the render then
+// draws nothing.
+std::unique_ptr<TGlContext> beginDraw(TGlSurface &Surface, int Slot, bool Lighting, uint8_t Red,
+                                      uint8_t Green, uint8_t Blue);
 
 // Closes a render: pops the matrix, presents when asked and releases the
 // context, which the surface keeps for its next render (a failed release is

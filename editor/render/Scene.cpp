@@ -86,7 +86,7 @@ bool PieceMayCover(const TPixelCover &Cover, int N) {
 
 } // namespace
 
-std::unique_ptr<TGlContext> DrawLookFrame(TOffscreenGlSurface &Surface) {
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
   SetSceneProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
@@ -119,10 +119,15 @@ void LookRender() {
   BeginBusy();
   // Taken before anything can run a nested render, which must not write it again.
   const std::string Capture = std::exchange(CaptureFileName, std::string());
-  // Drawn offscreen, where the kits' textures live, then shown in the window.
-  const std::vector<uint8_t> Picture = DrawLookPicture();
-  if (!Picture.empty())
-    Window->ShowPicture(Construction.ViewportWidth, Construction.ViewportHeight, Picture.data());
+  if (Window->SharesTextures()) {
+    endDraw(true, true, DrawLookFrame(*Window));
+  } else {
+    // Drawn offscreen, where the kits' textures live, then shown.
+    const std::vector<uint8_t> Picture = DrawLookPicture();
+    if (!Picture.empty())
+      Window->ShowPicture(Construction.ViewportWidth, Construction.ViewportHeight,
+                          Picture.data());
+  }
   // The capture draws the same frame again on a picture of its own, once the
   // window's is shown: a message about it then appears over the new frame,
   // with no context current.

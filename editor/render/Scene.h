@@ -21,13 +21,13 @@ void LookRender();
 // state and projection for the viewport's size, the live camera, the base
 // plate and every placed piece, on the scene colour. The context is returned
 // open, for reading back and endDraw; nullptr when none could be had.
-std::unique_ptr<TGlContext> DrawLookFrame(TOffscreenGlSurface &Surface);
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface);
 
 // The look render's frame drawn on the capture's surface (multisampled as
 // the viewport window is) and read back: ViewportWidth x ViewportHeight
 // pixels, rows from the bottom, bytes blue, green, red, alpha. Empty when no
-// context could be had. The window shows this picture; a capture draws it
-// again.
+// context could be had. A capture draws this; so does the window where its
+// context cannot hold the kits' textures, and shows the picture.
 std::vector<uint8_t> DrawLookPicture();
 
 // Fills the viewport with the scene colour and shows it at once, so that
