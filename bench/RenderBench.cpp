@@ -163,6 +163,31 @@ void PrintMemoryOverRenders(int PX, int PY) {
   std::printf(" MB\n");
 }
 
+// The grid rewrite of an extraction alone (the last piece, put back after
+// each run): on a full base of bricks, and with one more brick on the top
+// layer, so that every layer is walked.
+void PrintGridRewrite() {
+  const auto RewriteMs = [] {
+    const int N = Construction.PieceCount;
+    const TPlacedPiece Last = Construction.Pieces[N];
+    return MedianMs(7, [&] {
+      RemovePiece(N);
+      Construction.Pieces[N] = Last;
+      Construction.PieceCount = uint16_t(N);
+      StampPiece(uint16_t(N));
+    });
+  };
+  FillWithBricks(MaxPieces);
+  const double Low = RewriteMs();
+  FillWithBricks(MaxPieces - 1);
+  Construction.Pieces[MaxPieces] = {1, 1, 0, 0, 99, 1};
+  Construction.PieceCount = MaxPieces;
+  StampPiece(MaxPieces);
+  std::printf("%5d pieces: an extraction's grid rewrite %.2f ms (bricks up to layer 6), %.2f ms "
+              "(one on layer 100)\n",
+              MaxPieces, Low, RewriteMs());
+}
+
 void ChooseBlueOne() {
   Construction.CurrentKit = 1;
   Construction.CurrentPiece = 1;
@@ -229,6 +254,7 @@ int main(int argc, char **argv) {
     std::printf("%5d pieces: InsertPieceAt %.1f ms\n", Count, Inserts[2]);
     std::printf("%5d pieces: ExtractPieceAt %.1f ms\n", Count, Extracts[2]);
   }
+  PrintGridRewrite();
   FillWithBricks(1000);
   int PX, PY;
   ClickPixel(PX, PY);

@@ -310,6 +310,32 @@ TEST_F(Render, KeptContextsDrawWhatFreshOnesDraw) {
   Construction.Kits[1].DrawPieceLook = RealDrawPieceLook;
 }
 
+// The texture objects in the shared set, counted in the 113-pixel surface's
+// context (names are handed out from 1 up).
+int TextureObjects() {
+  std::unique_ptr<TGlContext> Context = beginDraw(fRender(), 3, true, 0, 0, 0);
+  int Count = 0;
+  for (GLuint Name = 1; Name <= 4096; ++Name)
+    Count += glIsTexture(Name) == GL_TRUE;
+  endDraw(true, false, std::move(Context));
+  return Count;
+}
+
+// Renders of every kind, over and over, leave the kits' textures as they
+// were: nothing a kit makes piles up in the contexts that are kept.
+TEST_F(Render, RepeatedRendersMakeNoNewTextures) {
+  LoadAllKits();
+  for (uint16_t Piece = 1; Piece <= 11; ++Piece)
+    Put(Piece, (Piece - 1) % 3 * 6, (Piece - 1) / 3 * 5, 0, 1);
+  ChoosePiece(1, Window);
+  DrawEverything(false);
+  const int Textures = TextureObjects();
+  EXPECT_GT(Textures, 0); // the kit's pieces are textured
+  for (int Round = 0; Round < 3; ++Round)
+    DrawEverything(false);
+  EXPECT_EQ(TextureObjects(), Textures);
+}
+
 TEST_F(Render, NestedBusyBracketsRestoreTheOutermostState) {
   for (char Mode : {ModeInsert, ModeNone}) {
     SCOPED_TRACE("mode " + std::to_string(int(Mode)));
