@@ -51,7 +51,7 @@ window_at() { # <width>x<height>: the id of a visible Stavemont window of that s
 await() { # <seconds> <command...>
   local Until=$(($(date +%s) + $1))
   shift
-  until "$@"; do
+  until "$@" >/dev/null; do
     [ "$(date +%s)" -lt $Until ] || return 1
     sleep 0.05
   done
