@@ -96,7 +96,8 @@ bool KitInUseByAPiece(int K) {
   return false;
 }
 
-// Removes entry K of a 1-based list of Count entries, moving the rest down.
+// Removes entry K of one of the available kits' lists (names or files),
+// moving the entries after it down; AvailableKitCount is left to the caller.
 std::string TakeOut(std::string *List, int K) {
   std::string Entry = std::move(List[K]);
   std::move(List + K + 1, List + Construction.AvailableKitCount + 1, List + K);
