@@ -44,7 +44,12 @@ void TDisplayCheck::DisplayOpened() {
     std::fprintf(stderr, "%s\n", qPrintable(Message));
 }
 
-TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) { DisplayOpened(); }
+// The application's name places its settings and data folders. No display
+// name is set: Qt would append it to every window's title.
+TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {
+  DisplayOpened();
+  setApplicationName("Stavemont");
+}
 
 bool TApplication::notify(QObject *Receiver, QEvent *Event) {
   try {

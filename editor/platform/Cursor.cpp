@@ -36,10 +36,15 @@ public:
     connect(&FTimer, &QTimer::timeout, this, [this] { Advance(); });
   }
 
+  // Showing the cursor already shown changes nothing: its animation runs
+  // on instead of starting again at its first step with every mouse move.
   void Show(int16_t Id) {
+    if (FShowing && Id == FId)
+      return;
     FTimer.stop();
     FId = Id;
     FStep = 0;
+    FShowing = true;
     ShowStep();
   }
 
@@ -47,6 +52,7 @@ public:
   void Forget() {
     for (auto &Shapes : FShapes)
       Shapes.clear();
+    FShowing = false;
   }
 
 private:
@@ -79,6 +85,7 @@ private:
   QTimer FTimer;
   std::array<std::vector<QCursor>, CursorCount> FShapes;
   int16_t FId = crArrow;
+  bool FShowing = false;
   size_t FStep = 0;
 };
 

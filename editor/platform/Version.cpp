@@ -65,3 +65,5 @@ std::string ReadFileVersion(const std::string &Path) {
     return "";
   return VersionText(Note.Parts);
 }
+
+std::string ReadProgramVersion() { return ReadFileVersion("/proc/self/exe"); }

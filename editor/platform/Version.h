@@ -20,5 +20,9 @@ struct TVersionNote {
 // when the file cannot be read or carries no version note.
 std::string ReadFileVersion(const std::string &Path);
 
+// The version of the running program, read from its own file whatever that
+// file is called or wherever it was moved since it started.
+std::string ReadProgramVersion();
+
 // The text of a version: 1.1.1.29 gives "1.1.1.0029".
 std::string VersionText(const uint16_t (&Parts)[4]);

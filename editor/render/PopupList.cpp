@@ -22,8 +22,9 @@ void ActOnView(uint8_t Kind, int I, const TListEffects &Effects) {
   }
 }
 
-// Adding or removing a kit may number the kits in use afresh, so both make
-// the piece chooser fill itself again when it next opens.
+// Removing a kit numbers the kits after it afresh, so it makes the piece
+// chooser fill itself again when it next opens; adding one appends it and
+// leaves the chooser's kit and piece as they were.
 void ActOnKit(uint8_t Kind, int I, const TListEffects &Effects) {
   switch (Kind) {
   case ListChooseKit:
@@ -32,7 +33,6 @@ void ActOnKit(uint8_t Kind, int I, const TListEffects &Effects) {
     break;
   case ListAddKit:
     Effects.LoadKit(I);
-    Construction.ChooserKit = 0;
     break;
   case ListRemoveKit:
     Effects.UnloadKit(I);
@@ -100,7 +100,7 @@ bool TPopupList::ScrollDown() {
 void TPopupList::Click(int Row, const TListEffects &Effects) {
   ClickedItem = uint8_t(Row);
   const int I = First() + Row - 1;
-  if (I < 1 || I > Count())
+  if (I < 1 || I > Count() || Name(I).empty()) // an empty row does nothing
     return;
   if (ListsViews(ListKind))
     ActOnView(ListKind, I, Effects);

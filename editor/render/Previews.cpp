@@ -62,6 +62,10 @@ void PiecePreview() {
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       fRender(), 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
+  if (!Context) {
+    EndBusy();
+    return;
+  }
   const TPosition &Camera = CurrentCamera();
   glTranslated(0, 2, -17);
   glRotated(Camera.Tilt, 1, 0, 0);
@@ -70,8 +74,7 @@ void PiecePreview() {
   if (HasKit())
     CurrentKitRecord().DrawPieceLook(uint8_t(Construction.CurrentPiece),
                                      uint8_t(Construction.CurrentRotation), 0, 0, 0);
-  if (Context)
-    ReadRenderBitmap(*Context);
+  ReadRenderBitmap(*Context);
   DrawCorners(WhiteCorner, false, true);
   CopyBitmap(Previews.iPiece, RenderBitmap);
   InvalidatePreviews();
@@ -84,6 +87,10 @@ void BaseLookPreview() {
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       fRender(), 3, false, Construction.BaseRed, Construction.BaseGreen, Construction.BaseBlue);
+  if (!Context) {
+    EndBusy();
+    return;
+  }
   glTranslated(0, 0, -10);
   glRotated(CurrentCamera().Turn, 0, 0, 1);
   CentreFootprint();
@@ -91,8 +98,7 @@ void BaseLookPreview() {
     CurrentKitRecord().DrawBaseLook(uint8_t(Construction.CurrentPiece),
                                     uint8_t(Construction.CurrentRotation),
                                     uint8_t(Construction.AnchorCell));
-  if (Context)
-    ReadRenderBitmap(*Context);
+  ReadRenderBitmap(*Context);
   DrawCorners(WhiteCorner, true, true);
   CopyBitmap(Previews.iBaseLook, RenderBitmap);
   InvalidatePreviews();
@@ -104,6 +110,10 @@ void BaseFormPreview() {
   BeginBusy();
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(PlainRenderSurface(), 2, false, 0, 0, 0);
+  if (!Context) {
+    EndBusy();
+    return;
+  }
   glTranslated(0, 0, -10);
   glRotated(CurrentCamera().Turn, 0, 0, 1);
   CentreFootprint();
@@ -112,8 +122,7 @@ void BaseFormPreview() {
                                     uint8_t(Construction.CurrentRotation));
   // The bitmap's pixels, upright, become the picture.
   std::vector<uint8_t> Pixels(size_t(RenderSize) * RenderSize * 4, 0);
-  if (Context)
-    Context->ReadPixels(0, 0, RenderSize, RenderSize, Pixels.data());
+  Context->ReadPixels(0, 0, RenderSize, RenderSize, Pixels.data());
   endDraw(false, false, std::move(Context));
   Previews.iBaseForm.SetSize(RenderSize, RenderSize);
   for (int Row = 0; Row < RenderSize; ++Row)
@@ -133,6 +142,8 @@ void RenderSpinFrames(int Kit, int Piece, int Step) {
   TKit &K = Construction.Kits[Kit];
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(fRender(), 3, true, 255, 255, 255);
+  if (!Context)
+    return;
   glTranslated(0, 2, -17);
   glRotated(60, 1, 0, 0);
   glRotated(Step * 45, 0, 0, 1);
@@ -140,8 +151,7 @@ void RenderSpinFrames(int Kit, int Piece, int Step) {
   K.GetPiece(uint8_t(Piece), &SX, &SY, &SZ);
   glTranslated(-SX / 2.0, -SY / 2.0, 0);
   K.DrawPieceLook(uint8_t(Piece), 1, 0, 0, 0);
-  if (Context)
-    ReadRenderBitmap(*Context);
+  ReadRenderBitmap(*Context);
   if (Step == 7)
     CopyBitmap(K.Thumbnails[Piece], RenderBitmap);
   DrawCorners(BlueCorner, true, true);

@@ -14,6 +14,8 @@ struct TPreviewPictures {
 
 extern TPreviewPictures Previews;
 
+// Each render below draws nothing, makes no GL call and leaves its pictures
+// as they were when it gets no drawing context.
 void PiecePreview();
 void BaseLookPreview();
 void BaseFormPreview();

@@ -158,6 +158,11 @@ int32_t PickAt(int X, int Y) {
   SetSceneProjection();
   const int H = Construction.ViewportHeight;
   std::unique_ptr<TGlContext> Context = beginDraw(frmConstructionFormRender(), 4, false, 0, 0, 0);
+  if (!Context) { // nothing can be drawn, so nothing is under the mouse
+    FocusMainWindow();
+    EndBusy();
+    return 0;
+  }
   // Only the pixel read back matters: drawing is confined to it, and what
   // cannot cover it is not drawn at all.
   glScissor(X, H - 1 - Y, 1, 1);
@@ -173,8 +178,7 @@ int32_t PickAt(int X, int Y) {
                                            P.Z);
   }
   uint8_t Pixel[4] = {0, 0, 0, 0};
-  if (Context)
-    Context->ReadPixels(X, H - 1 - Y, 1, 1, Pixel);
+  Context->ReadPixels(X, H - 1 - Y, 1, 1, Pixel);
   endDraw(false, true, std::move(Context));
   FocusMainWindow();
   EndBusy();

@@ -15,6 +15,13 @@ bool ViewNamed(const std::string &Name) {
   return false;
 }
 
+// Whether a name shows anything: the file keeps names without the blanks
+// and control characters around them, so one of blanks only would come back
+// empty, a row that can be neither applied nor deleted.
+bool Shows(const std::string &Name) {
+  return std::any_of(Name.begin(), Name.end(), [](char C) { return uint8_t(C) > 32; });
+}
+
 } // namespace
 
 std::string ProposedViewName() {
@@ -29,7 +36,7 @@ std::string ProposedViewName() {
 }
 
 bool AddView(const std::string &Name) {
-  if (Name.empty() || Construction.ViewCount >= MaxViews)
+  if (!Shows(Name) || Construction.ViewCount >= MaxViews)
     return false;
   const int N = ++Construction.ViewCount;
   Construction.Views[N] = Construction.Views[N - 1];

@@ -11,8 +11,8 @@
 std::string ProposedViewName();
 
 // Saves the live camera under Name as the last saved view; the camera stays
-// behind it, unchanged. An empty name or a full table adds nothing; true
-// when the view was added.
+// behind it, unchanged. A name of blanks only, an empty one or a full table
+// adds nothing; true when the view was added.
 bool AddView(const std::string &Name);
 
 // The live camera takes every field of saved view I, its name included.

@@ -29,6 +29,7 @@
 #include <QScreen>
 
 #include <filesystem>
+#include <utility>
 
 TfBase *fBase = nullptr;
 
@@ -244,7 +245,6 @@ void TfBase::AddSwatchRow(const QString &Caption, int Y, QLabel *&Swatch,
   Button->setGeometry(84, Y + 4, 36, MenuItemHeight - 8);
   Button->setFrameShape(QFrame::Box);
   Button->setAutoFillBackground(true);
-  Button->setAttribute(Qt::WA_TranslucentBackground, false);
   Button->OnMouseDown = [Action](QMouseEvent *) { Action(); };
   Swatch = Button;
 }
@@ -346,8 +346,15 @@ void TfBase::PlaceCorners() {
   imgBottomRight->raise();
 }
 
-void TfBase::paintEvent(QPaintEvent *) {
+// The left column runs the window's full height; the corner pictures at its
+// foot and at the window's right corners follow each change of size.
+void TfBase::resizeEvent(QResizeEvent *Event) {
   pLeft->setGeometry(0, 0, LeftColumnWidth, height());
+  PlaceCorners();
+  QWidget::resizeEvent(Event);
+}
+
+void TfBase::paintEvent(QPaintEvent *) {
   const int PW = imgBackground.width(), PH = imgBackground.height();
   if (PW == 0 || PH == 0)
     return;
@@ -438,28 +445,37 @@ void TfBase::lblBackClick() {
   pConstructionClick();
 }
 
+// A save that fails raises its error before the menu closes: the menu stays
+// open, as it was, for another try.
 void TfBase::lblSaveClick() {
   if (Construction.FileName.empty()) {
     lblSaveAsClick();
     return;
   }
-  pConstructionClick();
   SaveConstruction();
+  pConstructionClick();
 }
 
 void TfBase::lblSaveAsClick() {
-  pConstructionClick();
   QFileDialog Dialog(this, "Save construction",
                      QString::fromStdString(DataDir() + "Constructions/"),
                      "Construction (*.cns);;All files (*)");
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setDefaultSuffix("cns");
-  if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty() ||
-      Dialog.selectedFiles().first().isEmpty())
-    return;
-  Construction.FileName = Dialog.selectedFiles().first().toStdString();
-  SaveConstruction();
+  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty() &&
+      !Dialog.selectedFiles().first().isEmpty()) {
+    // The name is kept only once the construction is written under it.
+    std::string Former =
+        std::exchange(Construction.FileName, Dialog.selectedFiles().first().toStdString());
+    try {
+      SaveConstruction();
+    } catch (...) {
+      Construction.FileName = std::move(Former);
+      throw;
+    }
+  }
+  pConstructionClick();
 }
 
 void TfBase::lblCaptureClick() {

@@ -58,6 +58,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent *Event) override;
+  void resizeEvent(QResizeEvent *Event) override;
   // Presses on the base look preview and on the menu's empty area.
   bool eventFilter(QObject *Watched, QEvent *Event) override;
 

@@ -36,13 +36,13 @@ enum class TKitsLoaded { All, Unusable, Missing };
 // Loads every kit the file names, in file order, so that each piece's kit
 // number names the right kit again. A missing kit ends the program; one the
 // scan had no room for refuses the file, since moving libraries away helps.
-TKitsLoaded LoadNamedKits(const TConstructionFile &File) {
+TKitsLoaded LoadNamedKits(const TConstructionFile &File, std::string &Reason) {
   for (const std::string &Name : File.KitNames) {
     const int Index = AvailableIndexOf(Name);
     if (Index == 0 && KitLeftOut(Name)) {
-      RefuseFile("its kit \"" + Name + "\" is in the Kits folder but was left out: only the "
-                 "first " + std::to_string(MaxAvailableKits) + " kit libraries in name order "
-                 "can be used.");
+      Reason = "its kit \"" + Name + "\" is in the Kits folder but was left out: only the "
+               "first " + std::to_string(MaxAvailableKits) + " kit libraries in name order can "
+               "be used.";
       return TKitsLoaded::Unusable;
     }
     if (Index == 0) {
@@ -54,53 +54,83 @@ TKitsLoaded LoadNamedKits(const TConstructionFile &File) {
     fStart->SetStatus("Loading kit \"" + Name + "\"...");
     ProcessMessages();
     if (!LoadKit(Index)) {
-      RefuseFile("its kit \"" + Name + "\" cannot be used.");
+      Reason = "its kit \"" + Name + "\" cannot be used.";
       return TKitsLoaded::Unusable;
     }
   }
   return TKitsLoaded::All;
 }
 
-// Takes every kit loaded for a refused file out of use again.
-void UnloadKits() {
-  while (Construction.KitCount > 0)
-    UnloadKit(Construction.KitCount);
-}
+// What a load changes before it knows whether the file is taken: the kits,
+// the piece to insert (the first kit loaded chooses its piece 1), the
+// chooser's piece and the status line. A refused file puts them back as
+// they were.
+class TLoadAttempt {
+public:
+  TLoadAttempt()
+      : FKit(Construction.CurrentKit), FPiece(Construction.CurrentPiece),
+        FRotation(Construction.CurrentRotation), FSizeX(Construction.CurrentSizeX),
+        FSizeY(Construction.CurrentSizeY), FSizeZ(Construction.CurrentSizeZ),
+        FAnchor(Construction.AnchorCell), FChooserKit(Construction.ChooserKit),
+        FChooserPiece(Construction.ChooserPiece), FStatus(fStart->lblStatus->text().toStdString()) {}
+
+  void Refuse(const std::string &Reason) {
+    while (Construction.KitCount > 0)
+      UnloadKit(Construction.KitCount);
+    RefuseFile(Reason);
+    TConstruction &C = Construction;
+    C.CurrentKit = FKit;
+    C.CurrentPiece = FPiece;
+    C.CurrentRotation = FRotation;
+    C.CurrentSizeX = FSizeX;
+    C.CurrentSizeY = FSizeY;
+    C.CurrentSizeZ = FSizeZ;
+    C.AnchorCell = FAnchor;
+    C.ChooserKit = FChooserKit;
+    C.ChooserPiece = FChooserPiece;
+    fStart->SetStatus(FStatus);
+    EndBusy();
+  }
+
+private:
+  int32_t FKit, FPiece, FRotation;
+  uint8_t FSizeX, FSizeY, FSizeZ;
+  int32_t FAnchor;
+  uint8_t FChooserKit, FChooserPiece;
+  std::string FStatus;
+};
 
 } // namespace
 
-void LoadConstruction() {
+bool LoadConstruction() {
   BeginBusy();
   Construction.ViewportWidth = uint16_t(fLook->width());
   Construction.ViewportHeight = uint16_t(fLook->height());
+  TLoadAttempt Attempt;
   std::vector<uint8_t> Record;
   TConstructionFile File;
   std::string Reason;
   if (!ReadConstructionFile(Construction.FileName, Record, Reason) ||
       !DecodeConstruction(Record, File, Reason)) {
-    RefuseFile(Reason);
-    EndBusy();
-    return;
+    Attempt.Refuse(Reason);
+    return false;
   }
   ScanKits();
   Construction.FirstShownAvailableKit = 1;
   Construction.FirstShownKit = 1;
-  switch (LoadNamedKits(File)) {
+  switch (LoadNamedKits(File, Reason)) {
   case TKitsLoaded::Missing:
-    return; // the program ends; nothing more is done
+    return false; // the program ends; nothing more is done
   case TKitsLoaded::Unusable:
-    UnloadKits();
-    EndBusy();
-    return;
+    Attempt.Refuse(Reason);
+    return false;
   case TKitsLoaded::All:
     break;
   }
   // The pieces can be checked only against the kits they come from.
   if (!CheckPieces(File, Reason)) {
-    UnloadKits();
-    RefuseFile(Reason);
-    EndBusy();
-    return;
+    Attempt.Refuse(Reason);
+    return false;
   }
   ApplyViews(File);
   Construction.FirstShownView = 1;
@@ -119,6 +149,7 @@ void LoadConstruction() {
   LookRender();
   ProcessMessages();
   EndBusy();
+  return true;
 }
 
 void SaveConstruction() {

@@ -4,8 +4,9 @@
 
 // Reads FileName and makes it the open construction. A file that is not a
 // valid construction is refused with a message naming it and the reason, and
-// nothing changes; a kit it names that cannot be found ends the program.
-void LoadConstruction();
+// nothing changes but the viewport's size (FileName is the caller's); a kit
+// it names that cannot be found ends the program. True when it was loaded.
+bool LoadConstruction();
 
 // Writes the open construction to FileName; a failure raises an error (shown
 // by the standard error box) and leaves any earlier file intact.

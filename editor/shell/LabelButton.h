@@ -2,7 +2,8 @@
 // takes the clicks. While the pointer is over the label the image shows the
 // picture of ImageMouseEnter, otherwise the one of ImageMouseLeave. The two
 // pictures live on hidden images elsewhere (possibly on another window), so
-// one pair serves many buttons.
+// one pair serves many buttons. Any mouse button presses it (OnMouseDown);
+// only the left one clicks it, each press of a double click as well.
 #pragma once
 
 #include <QLabel>

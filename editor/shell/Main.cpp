@@ -13,8 +13,6 @@ int main(int argc, char **argv) {
   ChooseGlIntegration();
   MaskFloatingPointExceptions();
   TApplication App(argc, argv);
-  QApplication::setApplicationDisplayName("Stavemont");
-  QApplication::setApplicationName("Stavemont");
   QApplication::setWindowIcon(ArtworkPicture("Icon"));
   ChoosePixelFormats();
   if (!CreateWindows())

@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <utility>
+
 TfStart *fStart = nullptr;
 
 namespace {
@@ -164,8 +166,7 @@ bool TfStart::FormCreate() {
     Edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Edit->end(false);
   }
-  lblVersion->setText(lblVersion->text() +
-                      QString::fromStdString(ReadFileVersion(Construction.ProgramDir + "Stavemont")));
+  lblVersion->setText(lblVersion->text() + QString::fromStdString(ReadProgramVersion()));
   for (QLabel *Label : {lblTitle, lblTitleShadow, lblVersion, lblNotice})
     AntiAlias(Label);
   return true;
@@ -219,8 +220,11 @@ void TfStart::lblLoadConstructionClick() {
   Dialog.setDefaultSuffix("cns");
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return;
-  Construction.FileName = Dialog.selectedFiles().first().toStdString();
-  LoadConstruction();
+  // A refused file leaves no name behind: Save must not write over it.
+  std::string Former =
+      std::exchange(Construction.FileName, Dialog.selectedFiles().first().toStdString());
+  if (!LoadConstruction())
+    Construction.FileName = std::move(Former);
 }
 
 void TfStart::lblCloseStartClick() { close(); }

@@ -5,6 +5,7 @@
 #include "ShellFixture.h"
 #include "model/Disk.h"
 #include "model/Global.h"
+#include "platform/AniCursor.h"
 #include "platform/Cursor.h"
 #include "render/Camera.h"
 #include "render/Scene.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +34,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -123,8 +126,13 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
     EXPECT_EQ(Construction.KitCount, 0) << Shown;
   }
 
-  // Height 100 is the largest accepted.
+  // The version comes from the running program's own file, whatever its name.
+  EXPECT_EQ(fStart->lblVersion->text(), "v. 1.2.3.0045");
+
+  // Height 100 is the largest accepted. A new construction has no file name.
+  Construction.FileName = Dir + "Constructions/earlier.cns";
   StartNew("20", "30", "100");
+  EXPECT_EQ(Construction.FileName, "");
   EXPECT_TRUE(fBase->isVisible());
   EXPECT_FALSE(fStart->isVisible());
   EXPECT_EQ(Construction.BaseLength, 30);
@@ -173,6 +181,22 @@ TEST_F(Shell, EditingSession) {
   const int W = 800, H = 600;
   ChoosePiece(BlueTwo);
 
+  // The corner pictures frame the foot of the left column from the first show.
+  const int Foot = fBase->height() - 15;
+  for (const auto &[Name, X] : {std::pair{"LeftDown", 114}, std::pair{"LeftBottomWhite", 129}}) {
+    const QImage Corner = ArtworkImage(Name).convertToFormat(QImage::Format_ARGB32);
+    const QImage Shown = ScreenPart(QRect(X, Foot, 15, 15));
+    int Opaque = 0, Same = 0;
+    for (int Y = 0; Y < 15; ++Y)
+      for (int X2 = 0; X2 < 15; ++X2)
+        if (Corner.pixelColor(X2, Y).alpha() == 255) {
+          ++Opaque;
+          Same += Shown.pixelColor(X2, Y) == Corner.pixelColor(X2, Y);
+        }
+    ASSERT_GT(Opaque, 0) << Name;
+    EXPECT_EQ(Same, Opaque) << Name;
+  }
+
   // Insert: any button places the chosen piece on the surface clicked.
   Click(ColumnButton("Insert"));
   ASSERT_GE(PickAt(W / 2, H / 2), BaseCodeStart);
@@ -198,6 +222,29 @@ TEST_F(Shell, EditingSession) {
   EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, 55 - 26);
   QTest::mouseMove(fLook, QPoint(W / 2, H - 40));
   EXPECT_EQ(ScreenCursor(), crRotateDown);
+  // Its animation runs on while the pointer moves: moves faster than its
+  // quickest step must not hold it on the first frame.
+  LoadCursors(STAVEMONT_BUILD_DIR "/Cursors/Blue/");
+  const TAniCursor *Animation = LoadedCursor(crRotateDown);
+  ASSERT_TRUE(Animation && Animation->Steps.size() > 1);
+  int Quickest = 1000, Round = 0;
+  for (const TAniStep &Step : Animation->Steps) {
+    Quickest = std::min(Quickest, Step.Milliseconds);
+    Round += Step.Milliseconds;
+  }
+  std::set<size_t> FramesShown;
+  for (QElapsedTimer Clock; !Clock.isValid() || Clock.elapsed() < 2 * Round;) {
+    if (!Clock.isValid())
+      Clock.start();
+    QTest::mouseMove(fLook, QPoint(W / 2 + int(Clock.elapsed() % 7), H - 40));
+    QTest::qWait(std::max(1, Quickest / 3));
+    const QImage Shown = QGuiApplication::overrideCursor()->pixmap().toImage();
+    for (size_t F = 0; F < Animation->Frames.size(); ++F)
+      if (ScreenCursor() == crRotateDown &&
+          Shown == Animation->Frames[F].Image.convertToFormat(Shown.format()))
+        FramesShown.insert(F);
+  }
+  EXPECT_GT(FramesShown.size(), 1u);
   QEvent Leave(QEvent::Leave);
   QCoreApplication::sendEvent(fLook, &Leave);
   EXPECT_EQ(ScreenCursor(), crArrow);
@@ -233,6 +280,17 @@ TEST_F(Shell, EditingSession) {
     EXPECT_EQ(Construction.CurrentRotation, Expected);
     EXPECT_EQ(Footprint() == Base, Expected % 2 == 0) << Expected;
   }
+  // Both presses of a fast double press turn; only the left button turns.
+  QWindow *Window = fBase->windowHandle();
+  QTest::mouseDClick(Window, Qt::LeftButton, {}, Arrow(12)->mapTo(fBase, QPoint(12, 15)));
+  EXPECT_EQ(Construction.CurrentRotation, 1);
+  for (Qt::MouseButton Other : {Qt::RightButton, Qt::MiddleButton})
+    QTest::mouseClick(Window, Other, {}, Arrow(12)->mapTo(fBase, QPoint(12, 15)));
+  EXPECT_EQ(Construction.CurrentRotation, 1);
+  QTest::mouseClick(Window, Qt::RightButton, {}, MenuItem("Close")->mapTo(fBase, QPoint(60, 12)));
+  EXPECT_EQ(Construction.KitCount, 1) << "a right click closed the program";
+  EXPECT_FALSE(fStart->isVisible());
+  Click(fBase->pConstruction);
 
   // Save as takes a name from the dialog and adds the extension.
   const std::string Saved = Dir + "Constructions/first.cns";
@@ -280,13 +338,17 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
              {"overlap.cns", Draft(30, {One, One})}};
   Bad[0].Bytes.resize(1000);
   Construction.Mode = ModeZoom;
+  // Refused through the start dialog's button, a file leaves no trace: no
+  // name to save over, no piece chosen from a kit loaded for it (the overlap
+  // is found once Marbelo is loaded), no word of loading on the status line.
   for (auto &File : Bad) {
-    Construction.FileName = Dir + "Constructions/" + File.Name;
-    WriteBytes(Construction.FileName, File.Bytes);
+    const std::string Path = Dir + "Constructions/" + File.Name;
+    WriteBytes(Path, File.Bytes);
     Messages.clear();
-    LoadConstruction();
+    AnswerFileDialog(Path);
+    Click(fStart->lblLoadConstruction);
     ASSERT_EQ(Messages.size(), 1u) << File.Name;
-    EXPECT_NE(Messages[0].Text.find('"' + Construction.FileName + '"'), std::string::npos);
+    EXPECT_NE(Messages[0].Text.find('"' + Path + '"'), std::string::npos);
     EXPECT_EQ(Messages[0].Title, "Error - construction file");
     EXPECT_TRUE(fStart->isVisible()) << File.Name;
     EXPECT_FALSE(fBase->isVisible()) << File.Name;
@@ -294,6 +356,13 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
     EXPECT_EQ(Construction.BaseWidth, 0) << File.Name;
     EXPECT_EQ(Construction.Mode, ModeZoom) << File.Name;
     EXPECT_EQ(ScreenCursor(), crArrow) << File.Name;
+    EXPECT_EQ(Construction.FileName, "") << File.Name;
+    EXPECT_EQ(Construction.CurrentKit + Construction.CurrentPiece + Construction.CurrentRotation +
+                  Construction.CurrentSizeX + Construction.CurrentSizeY +
+                  Construction.CurrentSizeZ + Construction.AnchorCell,
+              0)
+        << File.Name;
+    EXPECT_EQ(fStart->lblStatus->text(), "") << File.Name;
   }
 
   // A hundred libraries that sort before it leave Marbelo out of the scan: a
@@ -323,6 +392,11 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
   EXPECT_EQ(Construction.Mode, ModeZoom);
   EXPECT_EQ(Construction.BaseWidth, 30);
   EXPECT_EQ(Construction.BaseColor, 0x00208040u);
+  // The menu's swatches show the file's colours.
+  Click(ColumnButton("Construction"));
+  EXPECT_EQ(ScreenPixel(fBase->sColor), ColorOf(0x00603010));
+  EXPECT_EQ(ScreenPixel(fBase->sBase), ColorOf(0x00208040));
+  Click(fBase->pConstruction);
   ASSERT_EQ(Construction.KitCount, 1);
   EXPECT_EQ(Construction.KitNames[1], "Marbelo");
   ASSERT_EQ(Construction.ViewCount, 2);
@@ -390,7 +464,17 @@ TEST_F(Shell, FailedSaveIsReportedAndKeepsTheEarlierFile) {
     EXPECT_EQ(Messages[0].Title, "Stavemont");
     EXPECT_EQ(Construction.Mode, ModeExtract);
     EXPECT_EQ(ScreenCursor(), crArrow);
+    EXPECT_TRUE(fBase->pConstruction->isVisible()) << "the menu stays open for another try";
+    Click(fBase->pConstruction);
   }
+  // Save as under a name that cannot be written keeps the name it had.
+  Construction.FileName.clear();
+  Messages.clear();
+  AnswerFileDialog(Dir + "Missing/y.cns");
+  Click(MenuItem("Save as..."));
+  EXPECT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Construction.FileName, "");
+  EXPECT_TRUE(fBase->pConstruction->isVisible());
   EXPECT_TRUE(ReadBytes(Good) == Before);
   int Entries = 0;
   for ([[maybe_unused]] const auto &Entry : fs::directory_iterator(Dir + "Constructions"))
@@ -466,7 +550,8 @@ TEST_F(Shell, BackgroundPictureFromTheSettings) {
   ReadSettings();
   EXPECT_EQ(BackgroundName, "plain.png");
   EXPECT_EQ(Shown(), QColor(200, 0, 200));
-  Click(fBase->pConstruction); // the error left the menu open
+  EXPECT_TRUE(fBase->pConstruction->isVisible()) << "the error ends the command";
+  Click(fBase->pConstruction);
 
   // Settings that cannot be written, neither beside the program nor in the
   // user's data folder: reported, and nothing changes.
@@ -506,14 +591,22 @@ TEST_F(Shell, ColoursPiecesAndCapturesFromTheMenu) {
   Click(ColumnButton("Piece"));
   EXPECT_FALSE(fChoose->isVisible());
 
+  // The menu's swatches show the colours on screen, not what lies under them.
+  MenuItem("Rotate"); // opens the menu
+  EXPECT_EQ(ScreenPixel(fBase->sColor), QColor(0x9E, 0xC3, 0xE8));
+  EXPECT_EQ(ScreenPixel(fBase->sBase), ColorOf(Construction.BaseColor));
+
   // Cancelling the scene colour changes nothing.
   const uint32_t Scene = Construction.SceneColor;
   QString Title;
   AnswerColorDialog(nullptr, &Title);
-  MenuItem("Rotate"); // opens the menu
   QTest::mousePress(fBase->sColor, Qt::LeftButton);
   EXPECT_EQ(Title, "Scene Color");
   EXPECT_EQ(Construction.SceneColor, Scene);
+  const QColor Teal(0, 128, 128);
+  AnswerColorDialog(&Teal, &Title);
+  QTest::mousePress(fBase->sColor, Qt::LeftButton);
+  EXPECT_EQ(ScreenPixel(fBase->sColor), Teal);
 
   // Pure blue as base colour: its bytes and the footprint panel follow.
   const QColor Blue(0, 0, 255);
@@ -524,6 +617,7 @@ TEST_F(Shell, ColoursPiecesAndCapturesFromTheMenu) {
   EXPECT_EQ(Construction.BaseGreen, 0);
   EXPECT_EQ(Construction.BaseBlue, 255);
   EXPECT_EQ(fBase->pBaseLook->palette().color(QPalette::Window), Blue);
+  EXPECT_EQ(ScreenPixel(fBase->sBase), Blue);
 
   // Capture through the menu: a PNG of the viewport's size.
   const std::string Picture = Dir + "Captures/shot.png";

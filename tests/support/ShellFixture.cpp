@@ -13,6 +13,7 @@
 #include "viewport/Look.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -109,6 +110,18 @@ bool Shell::DialogOpensOn(QWidget *Widget) {
 QColor Shell::ViewportPixel(int X, int Y) {
   const QPoint At = fLook->mapToGlobal(QPoint(X, Y));
   return fLook->screen()->grabWindow(0, At.x(), At.y(), 1, 1).toImage().pixelColor(0, 0);
+}
+
+QImage Shell::ScreenPart(const QRect &Rect) {
+  QTest::qWait(20); // whatever is still to be painted
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(0, Rect.x(), Rect.y(), Rect.width(), Rect.height())
+      .toImage();
+}
+
+QColor Shell::ScreenPixel(const QWidget *Widget) {
+  const QPoint At = Widget->mapToGlobal(Widget->rect().center());
+  return ScreenPart(QRect(At, QSize(1, 1))).pixelColor(0, 0);
 }
 
 QColor Shell::ColorOf(uint32_t Stored) {

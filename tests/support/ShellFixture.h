@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,11 @@ protected:
 
   // The colour the screen shows at client pixel (X, Y) of the viewport.
   static QColor ViewportPixel(int X, int Y);
+
+  // What the screen shows in the middle of a widget, and in a rectangle of
+  // the screen.
+  static QColor ScreenPixel(const QWidget *Widget);
+  static QImage ScreenPart(const QRect &Rect);
 
   // What the screen shows for a stored colour (red in the low byte).
   static QColor ColorOf(uint32_t Stored);

@@ -111,6 +111,7 @@ TEST_F(Views, ProposesTheFirstNumberedNameNoEntryBears) {
 
 TEST_F(Views, AnEmptyNameOrAFullTableAddsNothing) {
   EXPECT_FALSE(AddView(""));
+  EXPECT_FALSE(AddView(" \t ")); // a saved file would give it back empty
   EXPECT_EQ(Construction.ViewCount, 1);
   Construction.ViewCount = MaxViews - 1;
   CurrentCamera() = Camera;
@@ -154,6 +155,15 @@ TEST_F(Views, ClicksOnEmptyRowsOnlyRecordTheRow) {
     List.Open(Kind);
     EXPECT_EQ(List.ClickedItem, 0);
   }
+  // Rows of entries whose names are empty (a view named in blanks, as a
+  // file gives it back; a kit list filled by hand) do nothing either.
+  Construction.Views[1].Name.clear();
+  Construction.KitCount = Construction.AvailableKitCount = 1;
+  Construction.KitNames[1].clear();
+  Construction.AvailableKitNames[1].clear();
+  for (uint8_t Kind : {ListApplyView, ListDeleteView, ListChooseKit, ListAddKit, ListRemoveKit})
+    Click(Kind, 1);
+  Construction.KitCount = Construction.AvailableKitCount = 0;
   EXPECT_TRUE(Log.empty());
   EXPECT_EQ(Construction.ViewCount, 2);
   ExpectSame(CurrentCamera(), Live);
@@ -211,6 +221,7 @@ TEST_F(Views, KitListsPageOverTheirOwnCounts) {
 
 TEST_F(Views, ChoosingAKitTakesItsFirstPiece) {
   Construction.KitCount = 3;
+  Construction.KitNames[2] = "K2";
   Construction.Kits[2].GetPiece = FakeGetPiece;
   Construction.CurrentRotation = 3;
   Construction.CurrentPiece = 5;
@@ -227,16 +238,17 @@ TEST_F(Views, ChoosingAKitTakesItsFirstPiece) {
   Construction.Kits[2] = TKit();
 }
 
-TEST_F(Views, AddingOrRemovingAKitRefreshesThePieceChooser) {
+TEST_F(Views, OnlyRemovingAKitRefreshesThePieceChooser) {
   Construction.KitCount = 12;
   Construction.AvailableKitCount = 2;
   Construction.FirstShownKit = 3;
+  Construction.KitNames[6] = "K6";
+  Construction.AvailableKitNames[2] = "A2";
+  Click(ListAddKit, 2); // the new kit comes last: every number stays
+  EXPECT_EQ(Construction.ChooserKit, 7);
   Click(ListRemoveKit, 4);
   EXPECT_EQ(Construction.ChooserKit, 0);
-  Construction.ChooserKit = 7;
-  Click(ListAddKit, 2);
-  EXPECT_EQ(Construction.ChooserKit, 0);
-  EXPECT_EQ(Log, Strings({"unload 6", "hide", "load 2", "hide"}));
+  EXPECT_EQ(Log, Strings({"load 2", "hide", "unload 6", "hide"}));
 }
 
 } // namespace
