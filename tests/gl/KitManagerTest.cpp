@@ -1,15 +1,21 @@
 // The kit manager in a program folder of its own: which libraries it lists,
 // the order kits come into use, what taking a kit out of use does to the
-// placed pieces and to the chosen piece, and how it refuses libraries that
-// are no kits. The kits are copies of the built Marbelo kit under other names.
+// placed pieces and to the chosen piece, how it refuses libraries that are
+// no kits, and which kits a construction file or a new construction brings
+// into use. The kits are copies of the built Marbelo kit under other names.
 #include "Editor.h"
 #include "kits/Kit.h"
+#include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "platform/Messages.h"
 #include "render/Previews.h"
+#include "shell/ConstructionFile.h"
+#include "shell/NewConstruction.h"
+#include "shell/Program.h"
 
 #include <GL/glu.h>
+#include <QTimer>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -131,10 +137,21 @@ TEST_F(KitManager, ListsLibrariesByNameBytesAndLoadsThemInThatOrder) {
 
   for (int N = 1; N <= 3; ++N) {
     SCOPED_TRACE("load " + std::to_string(N));
+    // Loading is busy: a message that arrives meanwhile is handled under the
+    // wait cursor in the busy mode, in which a press in the viewport does
+    // nothing. The mode and cursor of before are back afterwards.
+    char ModeSeen = 0;
+    int16_t CursorSeen = 0;
+    QObject Guard; // a call still pending at the end of the pass is dropped
+    QTimer::singleShot(0, &Guard, [&] {
+      ModeSeen = Construction.Mode;
+      CursorSeen = ScreenCursor();
+    });
     ASSERT_TRUE(LoadKit(1));
+    EXPECT_EQ(ModeSeen, ModeBusy);
+    EXPECT_EQ(CursorSeen, crWait);
     EXPECT_EQ(InUse(), std::vector<std::string>(Names.begin(), Names.begin() + N));
     EXPECT_EQ(Available(), std::vector<std::string>(Names.begin() + N, Names.end()));
-    // Loading is busy; the mode and cursor of before are back afterwards.
     EXPECT_EQ(Construction.Mode, ModeInsert);
     EXPECT_EQ(ScreenCursor(), crArrow);
     // The first kit chooses its first piece; later kits leave the choice.
@@ -281,6 +298,61 @@ TEST_F(KitManager, TakingKitsOutOfUse) {
     EXPECT_EQ(PixelsOtherThan(Previews.iBaseForm, 0), 0);
   }
   EXPECT_TRUE(Messages.empty());
+}
+
+std::vector<std::string> AvailableFiles() {
+  return {Construction.AvailableKitFiles + 1,
+          Construction.AvailableKitFiles + 1 + Construction.AvailableKitCount};
+}
+
+std::vector<std::string> FilesInUse() {
+  return {Construction.KitFiles + 1, Construction.KitFiles + 1 + Construction.KitCount};
+}
+
+// Loading a file and starting anew, through the program's own windows: a
+// file's kits are found by their exact names, the later of two libraries of
+// one name is taken, and they come into use in the file's order.
+TEST_F(KitManager, FilesAndNewConstructionsBringTheirKitsInOrder) {
+  ASSERT_TRUE(CreateWindows());
+  Construction.ProgramDir = Folder.string() + "/";
+  for (const char *File : {"Marbelo.so", "MARBELO.so", "marbelo.so", "Twin.so", "Twin.x.so"})
+    CopyKit(File);
+  // Kit 1 of the file is Twin, kit 2 Marbelo: not the order of the folder.
+  Construction.BaseWidth = Construction.BaseLength = Construction.BaseHeight = 20;
+  Construction.KitCount = 2;
+  Construction.KitNames[1] = "Twin";
+  Construction.KitNames[2] = "Marbelo";
+  Construction.PieceCount = 2;
+  Construction.Pieces[1] = {2, 3, 1, 1, 0, 1};
+  Construction.Pieces[2] = {1, 5, 8, 8, 0, 2};
+  const std::string Path = (Folder / "two kits.cns").string();
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(Path, EncodeConstruction(), Error)) << Error;
+  Construction.KitCount = Construction.PieceCount = 0; // nothing of it was loaded
+  NewConstruction(20, 20, 20);
+
+  Construction.FileName = Path;
+  LoadConstruction();
+  EXPECT_TRUE(Messages.empty()) << Messages.front().Text;
+  EXPECT_EQ(InUse(), (std::vector<std::string>{"Twin", "Marbelo"}));
+  EXPECT_EQ(FilesInUse(), (std::vector<std::string>{"Twin.x.so", "Marbelo.so"}));
+  EXPECT_EQ(Available(), (std::vector<std::string>{"MARBELO", "Twin", "marbelo"}));
+  EXPECT_EQ(AvailableFiles(), (std::vector<std::string>{"MARBELO.so", "Twin.so", "marbelo.so"}));
+  ASSERT_EQ(Construction.PieceCount, 2);
+  EXPECT_EQ(Construction.Pieces[1].Kit, 2);
+  EXPECT_EQ(Construction.Pieces[2].Kit, 1);
+
+  // A new construction takes every kit, in the folder's order, and the
+  // default colours: a light blue scene (158, 195, 232) over a green base.
+  StartConstruction();
+  EXPECT_EQ(InUse(), (std::vector<std::string>{"MARBELO", "Marbelo", "Twin", "Twin", "marbelo"}));
+  EXPECT_EQ(FilesInUse(), (std::vector<std::string>{"MARBELO.so", "Marbelo.so", "Twin.so",
+                                                    "Twin.x.so", "marbelo.so"}));
+  EXPECT_EQ(Construction.SceneColor, 0x00E8C39Eu);
+  EXPECT_EQ(Construction.SceneRed, 158);
+  EXPECT_EQ(Construction.SceneBlue, 232);
+  EXPECT_EQ(Construction.BaseColor, 0x00008000u);
+  EXPECT_TRUE(Messages.empty()) << Messages.front().Text;
 }
 
 // The path of the GL utility library this program runs with: a shared

@@ -85,6 +85,29 @@ TEST_F(Pick, BackgroundAndEveryBaseCell) {
           << "cell " << Cell.X << ", " << Cell.Y << " at turn " << Turn;
   }
 
+  // Where the projection puts the base, worked out by hand. A 20 x 20 base
+  // seen straight down from 30 cells over its middle, with 45 degrees of view
+  // over the 600 rows: 300 / tan(22.5) / 30 = 10 (1 + sqrt 2) = 24.14 pixels
+  // a cell, so its edges lie 241.4 pixels from the middle (400, 300), at
+  // x 158.6 and 641.4, y 58.6 and 541.4. Pixel X spans X .. X + 1.
+  NewConstruction(20, 20, 10);
+  Camera.Tilt = 0;
+  ASSERT_EQ(Camera.Distance, 30);
+  const struct {
+    int X, Y;
+    int32_t Code;
+  } ByHand[] = {{400, 300, BaseCode(10, 10)}, {640, 300, BaseCode(19, 10)}, {642, 300, 0},
+                {159, 300, BaseCode(0, 10)},  {157, 300, 0},                {400, 59, BaseCode(10, 0)},
+                {400, 57, 0},                 {400, 540, BaseCode(10, 19)}, {400, 542, 0}};
+  for (const auto &P : ByHand)
+    EXPECT_EQ(PickAt(P.X, P.Y), P.Code) << "pixel " << P.X << ", " << P.Y;
+  // The near plane lies 3 cells from the eye: the base is drawn 3.05 cells
+  // away and cut off 2.95 cells away.
+  Camera.Distance = 3.05;
+  EXPECT_EQ(PickAt(400, 300), BaseCode(10, 10));
+  Camera.Distance = 2.95;
+  EXPECT_EQ(PickAt(400, 300), 0);
+
   // The largest base: the highest codes of all.
   NewConstruction(150, 150, 10);
   CurrentCamera().Tilt = 0;

@@ -10,10 +10,12 @@
 #include "render/Construction.h"
 #include "render/Render.h"
 #include "render/Scene.h"
+#include "render/ShellLink.h"
 #include "viewport/Volume.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -218,6 +220,41 @@ TEST_F(Placement, AnchorCellLandsOnTheClickedCell) {
       EXPECT_EQ(P.Rotation, Rotation);
       EXPECT_EQ(PickOf({4.5, 4.5, 1}), 101 + Anchor);
     }
+}
+
+// After its pick an insertion hands the keyboard focus back to the main
+// window, even when a message handled during the pick took it away, and has
+// the previews repainted; what is pending then is handled in Insert mode,
+// before the piece is placed. A refused click does the same.
+TEST_F(Placement, InsertionReturnsTheFocusAndRepaintsThePreviewsBeforePlacing) {
+  bool Focused = true;
+  int Repaints = 0, PiecesWhenRepainted = -1;
+  char ModeWhenRepainted = 0;
+  QObject Guard; // calls still pending when the test ends are dropped
+  ShellLink.FocusMainWindow = [&] { Focused = true; };
+  ShellLink.InvalidatePreviews = [&] {
+    ++Repaints;
+    QTimer::singleShot(0, &Guard, [&] {
+      PiecesWhenRepainted = Construction.PieceCount;
+      ModeWhenRepainted = Construction.Mode;
+    });
+  };
+  Construction.Mode = ModeInsert;
+  Choose(BlueOne, 1, 1);
+  for (const TPixel Px : {PixelOf(BaseCentre(4, 4)), TPixel{0, 0}}) { // the base, the background
+    const int Count = Construction.PieceCount;
+    PiecesWhenRepainted = -1;
+    ModeWhenRepainted = 0;
+    QTimer::singleShot(0, &Guard, [&] { Focused = false; });
+    InsertPieceAt(Px.X, Px.Y);
+    EXPECT_TRUE(Focused) << Count;
+    EXPECT_EQ(Repaints, Count + 1);
+    EXPECT_EQ(PiecesWhenRepainted, Count);
+    EXPECT_EQ(ModeWhenRepainted, ModeInsert) << Count;
+  }
+  EXPECT_EQ(Construction.PieceCount, 1);
+  ShellLink = {};
+  Construction.Mode = ModeNone;
 }
 
 TEST_F(Placement, ANewPieceStandsOnTheClickedTopCell) {

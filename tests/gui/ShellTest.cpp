@@ -29,7 +29,6 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
-#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -141,11 +140,11 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
   EXPECT_EQ(Construction.KitNames[1], "Marbelo");
   EXPECT_EQ(CurrentCamera().Distance, 45);
   EXPECT_EQ(fStart->lblStatus->text().toStdString(), "Loading kit \"Marbelo\"...");
-  // The viewport is centred in the room right of the left column.
-  const QSize Screen = fBase->screen()->size();
-  const int Left = 129 + int(std::nearbyint((Screen.width() - (800 + 129)) / 2.0));
-  const int Top = int(std::nearbyint((Screen.height() - 600) / 2.0));
-  EXPECT_EQ(fLook->position(), QPoint(Left, Top));
+  // The viewport is centred in the room right of the left column: on the
+  // 1280 x 1024 screen 129 + (1280 - 129 - 800) / 2 = 129 + 175.5, the half
+  // going to the even 176, and (1024 - 600) / 2 = 212.
+  ASSERT_EQ(fBase->screen()->size(), QSize(1280, 1024));
+  EXPECT_EQ(fLook->position(), QPoint(305, 212));
   EXPECT_TRUE(Messages.empty());
 }
 

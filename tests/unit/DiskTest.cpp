@@ -95,8 +95,8 @@ protected:
 
 TEST_F(DiskTest, NewConstructionBytes) {
   Construction.BaseWidth = Construction.BaseLength = Construction.BaseHeight = 50;
-  SetSceneColor(0x00E8C39E);
-  SetBaseColor(0x00008000);
+  SetSceneColor(DefaultSceneColor); // the colours a new construction starts with
+  SetBaseColor(DefaultBaseColor);
   Construction.Views[1] = {"", 75, 55, 0, 0, 0};
   Construction.KitCount = 0;
   const std::vector<uint8_t> R = EncodeConstruction();

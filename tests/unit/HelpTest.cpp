@@ -1,6 +1,5 @@
-// The help page beside the program: copied into the program folder by the
-// build, describing every command of the Construction menu, and opened by
-// the Help command as a local file.
+// The help page beside the program: describing every command of the
+// Construction menu, and opened by the Help command as a local file.
 #include "model/Global.h"
 #include "platform/Messages.h"
 #include "shell/Help.h"
@@ -38,13 +37,6 @@ protected:
 
   const std::string Page = STAVEMONT_BUILD_DIR "/Help/StavemontHelp.html";
 };
-
-TEST_F(Help, ThePageInTheProgramFolderIsTheOneInTheSources) {
-  EXPECT_EQ(HelpPagePath(), Page);
-  const std::string Built = ReadText(Page);
-  ASSERT_FALSE(Built.empty()) << Page << " is missing";
-  EXPECT_EQ(Built, ReadText(STAVEMONT_SOURCE_DIR "/help/StavemontHelp.html"));
-}
 
 TEST_F(Help, TheMenuSectionDescribesEveryCommand) {
   const std::string Text = ReadText(Page);
