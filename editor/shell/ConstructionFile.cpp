@@ -120,6 +120,7 @@ bool LoadConstruction() {
   Construction.FirstShownKit = 1;
   switch (LoadNamedKits(File, Reason)) {
   case TKitsLoaded::Missing:
+    EndBusy();
     return false; // the program ends; nothing more is done
   case TKitsLoaded::Unusable:
     Attempt.Refuse(Reason);

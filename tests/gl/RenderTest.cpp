@@ -405,4 +405,54 @@ TEST_F(Render, SceneRendersAreBusyAndRestoreTheMode) {
   Construction.Kits[1].beginDrawKit = nullptr;
 }
 
+// A kit that only counts what is asked of it.
+int KitCalls = 0;
+void CountBegin() { ++KitCalls; }
+void OneCell(uint8_t, uint8_t *X, uint8_t *Y, uint8_t *Z) { *X = *Y = *Z = 1; }
+void CountLook(uint8_t, uint8_t, double, double, double) { ++KitCalls; }
+void CountBaseLook(uint8_t, uint8_t, uint8_t) { ++KitCalls; }
+void CountBaseForm(uint8_t, uint8_t) { ++KitCalls; }
+
+// A render that gets no drawing context (here: surfaces of a size no GL can
+// make) asks nothing of the kits and leaves every picture as it was, rather
+// than taking what an earlier render left in the read-back.
+TEST_F(Render, WithoutAContextNothingIsDrawnAndNoPictureChanges) {
+  TKit &Kit = Construction.Kits[1];
+  Kit.beginDrawKit = CountBegin;
+  Kit.GetPiece = OneCell;
+  Kit.DrawPieceLook = CountLook;
+  Kit.DrawBaseLook = CountBaseLook;
+  Kit.DrawBaseForm = CountBaseForm;
+  Kit.KitPieceCount = 1;
+  Construction.KitCount = 1;
+  ChoosePiece(1, 1);
+  auto Fill = [](TBitmap &Picture, uint32_t Colour) {
+    Picture.SetSize(RenderSize, RenderSize);
+    for (int Y = 0; Y < RenderSize; ++Y)
+      std::fill_n(Picture.ScanLine(Y), RenderSize, Colour);
+  };
+  Fill(RenderBitmap, 0x00654321); // what an earlier render left
+  for (TBitmap *Picture : {&Previews.iPiece, &Previews.iBaseLook, &Previews.iBaseForm,
+                           &Kit.Frames[1][1], &Kit.Thumbnails[1]})
+    Fill(*Picture, 0x00123456);
+  fRender().SetSize(-1, -1);
+  PlainRenderSurface().SetSize(-1, -1);
+  Construction.Mode = ModeInsert;
+  KitCalls = 0;
+
+  RedrawPreviews();
+  for (int Step = 1; Step <= SpinSteps; ++Step)
+    RenderSpinFrames(1, 1, Step);
+
+  fRender().SetSize(RenderSize, RenderSize);
+  PlainRenderSurface().SetSize(RenderSize, RenderSize);
+  EXPECT_EQ(KitCalls, 0);
+  for (TBitmap *Picture : {&Previews.iPiece, &Previews.iBaseLook, &Previews.iBaseForm,
+                           &Kit.Frames[1][1], &Kit.Thumbnails[1]})
+    EXPECT_EQ(Picture->ScanLine(56)[56], 0x00123456u);
+  EXPECT_EQ(Construction.Mode, ModeInsert); // every busy bracket closed
+  Kit = TKit();
+  Construction.KitCount = 0;
+}
+
 } // namespace

@@ -136,16 +136,20 @@ await_window() {
 dialog_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 dialog_closed() { ! dialog_shown "$1"; }
 
-# await_dialog <title regex>: waits for a visible window of that title and
-# gives it the keyboard.
+# await_dialog <title>: waits for a visible window of that title and gives it
+# the keyboard. The title the window manager shows (_NET_WM_NAME) must be
+# exactly the program's own, with nothing appended.
 await_dialog() {
-  wait_for 30 dialog_shown "$1" || fail "no \"$1\" dialog within 30 s"
-  xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "$1" | head -n1)"
+  wait_for 30 dialog_shown "^$1\$" || fail "no \"$1\" dialog within 30 s"
+  local Id Shown
+  Id=$(xdotool search --onlyvisible --name "^$1\$" | head -n1)
+  Shown=$(xprop -id "$Id" _NET_WM_NAME | sed -n 's/^[^"]*"\(.*\)"$/\1/p')
+  [ "$Shown" = "$1" ] || fail "the dialog's title is \"$Shown\", not \"$1\""
+  xdotool windowactivate --sync "$Id"
 }
 
 # click <x> <y>: a left click at that point of the last window found. Clicks
-# are half a second apart: two quicker ones would make a double click, whose
-# second press no button takes.
+# are half a second apart, so that no two make a double click.
 click() {
   xdotool mousemove --sync $((WinX + $1)) $((WinY + $2)) click 1
   sleep 0.5
@@ -213,10 +217,10 @@ await_main_window
 
 Step="saving the construction as $Name"
 menu SaveAs
-await_dialog '^Save construction'
+await_dialog 'Save construction'
 xdotool type --delay 30 "$Name"
 xdotool key Return
-wait_for 30 dialog_closed '^Save construction' || fail "the save dialog did not take the name"
+wait_for 30 dialog_closed '^Save construction$' || fail "the save dialog did not take the name"
 wait_for 30 saved_holds_base ||
   fail "$Saved does not hold $BaseFileSize bytes: $(ls -l "$Data/Constructions" 2>&1)"
 check_prefix_unchanged
@@ -230,10 +234,10 @@ Before=$(saved_time)
 start_program
 Step="loading $Name"
 click 124 205 # Load construction
-await_dialog '^Open construction'
+await_dialog 'Open construction'
 xdotool type --delay 30 "$Name.cns"
 xdotool key Return
-wait_for 30 dialog_closed '^Open construction' || fail "the open dialog did not take the name"
+wait_for 30 dialog_closed '^Open construction$' || fail "the open dialog did not take the name"
 await_main_window
 
 Step="saving the loaded construction with Save"
