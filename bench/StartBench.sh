@@ -42,7 +42,7 @@ make_program() {
 
 window_at() { # <width>x<height>: the id of a visible Stavemont window of that size
   local Id
-  for Id in $(xdotool search --onlyvisible --name '^Stavemont$' 2>/dev/null); do
+  for Id in $(xdotool search --onlyvisible --name 'Stavemont$' 2>/dev/null); do
     xdotool getwindowgeometry "$Id" 2>/dev/null | grep -q "Geometry: $1\$" && { echo "$Id"; return 0; }
   done
   return 1

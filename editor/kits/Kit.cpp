@@ -6,8 +6,10 @@
 #include "platform/Messages.h"
 #include "render/Busy.h"
 #include "render/Previews.h"
+#include "viewport/History.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -107,6 +109,91 @@ std::string TakeOut(std::string *List, int K) {
 // Forgets a kit record: no library, no entry points, no pictures.
 void ClearKit(TKit &Kit) { Kit = TKit(); }
 
+// The available kit of this name and library file; 0 when there is none.
+int AvailableKit(const std::string &Name, const std::string &File) {
+  for (int A = 1; A <= Construction.AvailableKitCount; ++A)
+    if (Construction.AvailableKitNames[A] == Name && Construction.AvailableKitFiles[A] == File)
+      return A;
+  return 0;
+}
+
+// Moves the last available kit to place A of the list.
+void ReturnLastAvailableTo(int A) {
+  const int Last = Construction.AvailableKitCount;
+  for (int I = Last; I > A; --I) {
+    std::swap(Construction.AvailableKitNames[I], Construction.AvailableKitNames[I - 1]);
+    std::swap(Construction.AvailableKitFiles[I], Construction.AvailableKitFiles[I - 1]);
+  }
+}
+
+// Loads available kit A and puts it in use as kit K: the kits from K on and
+// the pieces' kit numbers move up one, and the chosen piece stays the same
+// piece of the same kit.
+bool LoadKitAs(int A, int K) {
+  if (!LoadKit(A))
+    return false;
+  const int N = Construction.KitCount;
+  K = std::min(K, N);
+  for (int I = N; I > K; --I) {
+    std::swap(Construction.KitNames[I], Construction.KitNames[I - 1]);
+    std::swap(Construction.KitFiles[I], Construction.KitFiles[I - 1]);
+    std::swap(Construction.Kits[I], Construction.Kits[I - 1]);
+  }
+  for (int P = 1; P <= Construction.PieceCount; ++P)
+    if (Construction.Pieces[P].Kit >= K)
+      ++Construction.Pieces[P].Kit;
+  if (N > 1 && Construction.CurrentKit >= K) // the first kit in use was chosen by LoadKit
+    ++Construction.CurrentKit;
+  Construction.ChooserKit = 0; // the chooser's kit may have a new number
+  return true;
+}
+
+// The user adds available kit Available; it comes into use as the last kit.
+class TAddKit : public TEdit {
+public:
+  explicit TAddKit(int Available)
+      : TEdit("Add kit"), FAvailable(Available), FName(Construction.AvailableKitNames[Available]),
+        FFile(Construction.AvailableKitFiles[Available]) {}
+
+protected:
+  bool Do() override {
+    const int A = AvailableKit(FName, FFile);
+    if (A == 0 || !LoadKit(A))
+      return false;
+    FFile = Construction.KitFiles[Construction.KitCount]; // as the loader found it
+    return true;
+  }
+  bool Undo() override {
+    if (!UnloadKit(Construction.KitCount))
+      return false;
+    ReturnLastAvailableTo(FAvailable);
+    return true;
+  }
+
+private:
+  int FAvailable;
+  std::string FName, FFile;
+};
+
+// The user took kit K out of use.
+class TRemoveKit : public TEdit {
+public:
+  explicit TRemoveKit(int K)
+      : TEdit("Remove kit"), FNumber(K), FName(Construction.KitNames[K]),
+        FFile(Construction.KitFiles[K]) {}
+
+protected:
+  bool Do() override { return UnloadKit(FNumber); }
+  bool Undo() override {
+    const int A = AvailableKit(FName, FFile);
+    return A != 0 && LoadKitAs(A, FNumber);
+  }
+
+private:
+  int FNumber;
+  std::string FName, FFile;
+};
+
 } // namespace
 
 void ScanKits() {
@@ -158,9 +245,9 @@ bool LoadKit(int K) {
   return Opened;
 }
 
-void UnloadKit(int K) {
-  if (KitInUseByAPiece(K))
-    return;
+bool UnloadKit(int K) {
+  if (K < 1 || K > Construction.KitCount || KitInUseByAPiece(K))
+    return false;
   // The few textures the kit made stay in the shared set: dropping the set
   // would make every surface compile its shaders again, a quarter of a
   // second without Mesa's shader disk cache, at each removal.
@@ -193,4 +280,15 @@ void UnloadKit(int K) {
   } else if (Construction.CurrentKit > K) {
     ChooseFirstPiece(Construction.CurrentKit - 1);
   }
+  return true;
+}
+
+bool AddKit(int K) {
+  return K >= 1 && K <= Construction.AvailableKitCount &&
+         PerformEdit(std::make_unique<TAddKit>(K));
+}
+
+void RemoveKit(int K) {
+  if (K >= 1 && K <= Construction.KitCount && !KitInUseByAPiece(K))
+    PerformEdit(std::make_unique<TRemoveKit>(K));
 }

@@ -19,5 +19,14 @@ bool KitLeftOut(const std::string &Name);
 // false then.
 bool LoadKit(int K);
 
-// Takes kit K (1-based) out of use unless a placed piece uses it.
-void UnloadKit(int K);
+// Takes kit K (1-based) out of use unless a placed piece uses it; true when
+// it was taken out.
+bool UnloadKit(int K);
+
+// The user's own changes to the kits in use, each one edit of the history:
+// LoadKit and UnloadKit as above. Taking an added kit back takes it out of
+// use and puts it back among the available kits where it was; taking a
+// removal back loads the kit again under its former number, the later kits
+// and the pieces' kit numbers moving up as they were.
+bool AddKit(int K);
+void RemoveKit(int K);

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -27,7 +28,34 @@ TMessageSink &Sink() {
   return S;
 }
 
+TQuestionSink &QuestionSink() {
+  static TQuestionSink S;
+  return S;
+}
+
 } // namespace
+
+TSaveAnswer AskToSave(const std::string &Text, const std::string &Title) {
+  if (QuestionSink())
+    return QuestionSink()(Text, Title);
+  QMessageBox Box(QMessageBox::Question, QString::fromStdString(Title),
+                  QString::fromStdString(Text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Owner()());
+  Box.setDefaultButton(QMessageBox::Save);
+  Box.setEscapeButton(QMessageBox::Cancel);
+  switch (Box.exec()) {
+  case QMessageBox::Save:
+    return TSaveAnswer::Save;
+  case QMessageBox::Discard:
+    return TSaveAnswer::Discard;
+  default:
+    return TSaveAnswer::Cancel;
+  }
+}
+
+TQuestionSink SetQuestionSink(TQuestionSink NewSink) {
+  return std::exchange(QuestionSink(), std::move(NewSink));
+}
 
 void ShowMessage(const std::string &Text, const std::string &Title) {
   if (Sink())

@@ -22,5 +22,17 @@ void SetDialogOwner(std::function<QWidget *()> Owner);
 using TMessageSink = std::function<void(const std::string &Text, const std::string &Title)>;
 TMessageSink SetMessageSink(TMessageSink Sink);
 
+// The answers to a question about unsaved changes.
+enum class TSaveAnswer { Save, Discard, Cancel };
+
+// Asks Text (a question about unsaved changes) in a box titled Title with
+// Save, Discard and Cancel; closing the box cancels.
+TSaveAnswer AskToSave(const std::string &Text, const std::string &Title);
+
+// Replaces how AskToSave asks; an empty one restores the box. Returns the
+// previous way.
+using TQuestionSink = std::function<TSaveAnswer(const std::string &Text, const std::string &Title)>;
+TQuestionSink SetQuestionSink(TQuestionSink Sink);
+
 // Lets the application handle every pending window message.
 void ProcessMessages();

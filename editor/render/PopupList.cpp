@@ -50,8 +50,9 @@ TListEffects TListEffects::Editor() {
   TListEffects Effects;
   Effects.LookRender = ::LookRender;
   Effects.RedrawPreviews = ::RedrawPreviews;
-  Effects.LoadKit = ::LoadKit;
-  Effects.UnloadKit = ::UnloadKit;
+  // The user's own changes of the kits in use, kept in the edit history.
+  Effects.LoadKit = ::AddKit;
+  Effects.UnloadKit = ::RemoveKit;
   return Effects;
 }
 

@@ -27,7 +27,8 @@ struct TListEffects {
   std::function<bool(int)> LoadKit;
   std::function<void(int)> UnloadKit;
 
-  // The editor's own renders and kit manager; no panels to hide yet.
+  // The editor's own renders, and the kit manager's changes that the edit
+  // history keeps; no panels to hide yet.
   static TListEffects Editor();
 };
 

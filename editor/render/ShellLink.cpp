@@ -11,3 +11,8 @@ void InvalidatePreviews() {
   if (ShellLink.InvalidatePreviews)
     ShellLink.InvalidatePreviews();
 }
+
+void ShowNote(int X, int Y, const std::string &Text) {
+  if (ShellLink.ShowNote)
+    ShellLink.ShowNote(X, Y, Text);
+}

@@ -3,13 +3,17 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 struct TShellLink {
   std::function<void()> FocusMainWindow;    // give the keyboard focus back to it
   std::function<void()> InvalidatePreviews; // repaint the three preview pictures
+  // Show a short note at viewport pixel (X, Y), such as why a click was refused.
+  std::function<void(int X, int Y, const std::string &Text)> ShowNote;
 };
 
 extern TShellLink ShellLink;
 
 void FocusMainWindow();
 void InvalidatePreviews();
+void ShowNote(int X, int Y, const std::string &Text);

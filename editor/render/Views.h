@@ -1,6 +1,7 @@
 // The saved views of the construction: named copies of the live camera,
 // held in Views[1..ViewCount-1] in the order they were added, with the live
-// camera itself always the last entry, Views[ViewCount].
+// camera itself always the last entry, Views[ViewCount]. Adding and deleting
+// a view are edits of the history; applying one moves only the camera.
 #pragma once
 
 #include <string>

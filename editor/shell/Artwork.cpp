@@ -16,7 +16,7 @@ constexpr const char *Names[] = {
     "BottomRight",      "LeftUpWhite",     "LeftBottomWhite",   "TopLeftWhite2",
     "TopRightWhite2",   "BottomLeftWhite2", "BottomRightWhite2", "TopLeftBlue2",
     "TopRightBlue2",    "BottomLeftBlue2", "BottomRightBlue2",  "Background",
-    "Splash",           "EditFrame",        "Icon"};
+    "Splash",           "EditFrame",        "Icon",             "BaseButtonPressed"};
 
 QString ResourcePath(const char *Name) {
   return QStringLiteral(":/artwork/%1.png").arg(QLatin1String(Name));

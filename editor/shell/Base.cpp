@@ -19,14 +19,19 @@
 #include "render/Corners.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
+#include "viewport/History.h"
 #include "viewport/Look.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
+#include <QUndoStack>
 
 #include <filesystem>
 #include <utility>
@@ -85,6 +90,7 @@ TfBase::TfBase() {
       const std::string Name = std::string(Pair) + Colour;
       FPictures[Name] = Picture(pnlImages, Name.c_str(), 0, 0);
     }
+  FPictures["BaseButtonPressed"] = Picture(pnlImages, "BaseButtonPressed", 0, 0);
   imgDefault = ArtworkImage("Background");
   InstallCornerPictures();
   imgBackground = QImage(5, 45, QImage::Format_RGB32);
@@ -98,6 +104,92 @@ TfBase::TfBase() {
   imgBottomRight = Picture(this, "BottomRight", 0, 0);
   if (const QScreen *Screen = QGuiApplication::primaryScreen())
     setGeometry(Screen->geometry());
+  QUndoStack &History = EditHistory();
+  connect(&History, &QUndoStack::canUndoChanged, lblUndo, &QWidget::setEnabled);
+  connect(&History, &QUndoStack::canRedoChanged, lblRedo, &QWidget::setEnabled);
+  connect(&History, &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
+  lblUndo->setEnabled(History.canUndo());
+  lblRedo->setEnabled(History.canRedo());
+  AddShortcuts();
+  ShowTitle();
+}
+
+// The keys work wherever the keyboard is in the main window: the window
+// itself, the viewport over it, the menu or a list; not while a dialog asks
+// something, nor in the middle of a render.
+void TfBase::AddShortcuts() {
+  const std::pair<QKeySequence, void (TfBase::*)()> Keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Z), &TfBase::lblUndoClick},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TfBase::lblRedoClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), &TfBase::lblRedoClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &TfBase::lblSaveClick},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TfBase::lblSaveAsClick},
+      {QKeySequence(Qt::Key_Escape), &TfBase::EscapePressed}};
+  for (const auto &[Key, Action] : Keys) {
+    auto *Shortcut = new QShortcut(Key, this);
+    Shortcut->setContext(Qt::ApplicationShortcut);
+    connect(Shortcut, &QShortcut::activated, this, [this, Action = Action] {
+      if (isVisible() && !QApplication::activeModalWidget() && Construction.Mode != ModeBusy)
+        (this->*Action)();
+    });
+  }
+}
+
+// The one mode button whose mode is chosen shows the pressed picture, under
+// the pointer's hover picture while the pointer is over it.
+void TfBase::ShowMode() {
+  for (const auto &[Button, Mode] : FModeButtons) {
+    QLabel *Normal = HoverPicture(Construction.Mode == Mode ? "BaseButtonPressed" : "BaseButtonWhite");
+    Button->ImageMouseLeave = Normal;
+    if (!Button->underMouse())
+      Button->Image->setPixmap(Normal->pixmap());
+  }
+}
+
+std::string TfBase::ShownName() {
+  if (Construction.FileName.empty())
+    return "Untitled";
+  return std::filesystem::path(Construction.FileName).filename().string();
+}
+
+void TfBase::ShowTitle() {
+  setWindowTitle(QString::fromStdString(ShownName()) + "[*] - Stavemont");
+  setWindowModified(!EditHistory().isClean());
+}
+
+void TfBase::lblUndoClick() {
+  if (!EditHistory().canUndo())
+    return;
+  EditHistory().undo();
+  AfterHistoryStep();
+}
+
+void TfBase::lblRedoClick() {
+  if (!EditHistory().canRedo())
+    return;
+  EditHistory().redo();
+  AfterHistoryStep();
+}
+
+// An undo or redo may have changed anything a file holds: every window
+// showing it is drawn again, and the piece chooser refills when it opens.
+void TfBase::AfterHistoryStep() {
+  if (fChoose->isVisible())
+    fChoose->lblCancelClick();
+  ListPanel->HideAll();
+  ApplySceneColor();
+  ApplyBaseColor();
+  Construction.ChooserKit = 0;
+  BlankViewport();
+  LookRender();
+  RedrawPreviews();
+}
+
+void TfBase::EscapePressed() {
+  if (fChoose->isVisible())
+    fChoose->lblCancelClick();
+  ListPanel->HideAll();
+  pConstructionClick();
 }
 
 QLabel *TfBase::HoverPicture(const std::string &Name) const {
@@ -157,9 +249,12 @@ void TfBase::BuildLeftColumn() {
                                                  {"Extract", ModeExtract}};
   int Y = 396;
   for (const auto &[Caption, Mode] : Modes) {
-    AddButton(pLeft, Caption, {0, Y, W, ButtonHeight}, "BaseButton")->OnClick = [Mode = Mode] {
+    TLabelButton *Button = AddButton(pLeft, Caption, {0, Y, W, ButtonHeight}, "BaseButton");
+    Button->OnClick = [this, Mode = Mode] {
       Construction.Mode = Mode;
+      ShowMode();
     };
+    FModeButtons.push_back({Button, Mode});
     Y += ButtonHeight + 2;
   }
   lblViewButtonLeft = AddButton(pLeft, "Views", {0, Y + 10, 81, ButtonHeight}, "ButtonLeft");
@@ -189,6 +284,7 @@ void TfBase::BuildMenu() {
   auto SetMode = [this](char Mode) {
     return [this, Mode] {
       Construction.Mode = Mode;
+      ShowMode();
       pConstructionClick();
     };
   };
@@ -229,6 +325,14 @@ void TfBase::BuildMenu() {
       Y += 6;
     }
   }
+  // Undo and Redo below the rest, in a group of their own, so that every
+  // earlier item keeps its place.
+  Y += 6;
+  lblUndo = AddButton(pConstruction, "Undo", {0, Y, LeftColumnWidth, MenuItemHeight}, "MenuTop");
+  lblUndo->OnClick = [this] { lblUndoClick(); };
+  lblRedo = AddButton(pConstruction, "Redo", {0, Y + MenuItemHeight, LeftColumnWidth, MenuItemHeight},
+                      "MenuBottom");
+  lblRedo->OnClick = [this] { lblRedoClick(); };
 }
 
 // A menu row of a plain caption and a colour swatch; a press on the swatch acts.
@@ -286,9 +390,11 @@ bool PickColor(QWidget *Parent, uint32_t Initial, const char *Title, uint32_t &C
 
 void TfBase::sColorMouseDown() {
   uint32_t Chosen = 0;
-  if (!PickColor(this, Construction.SceneColor, "Scene Color", Chosen))
+  const uint32_t Former = Construction.SceneColor;
+  if (!PickColor(this, Former, "Scene Color", Chosen))
     return;
   SetSceneColor(Chosen);
+  RecordSceneColor(Former, Chosen);
   ApplySceneColor();
   BlankViewport();
   LookRender();
@@ -297,9 +403,11 @@ void TfBase::sColorMouseDown() {
 
 void TfBase::sBaseMouseDown() {
   uint32_t Chosen = 0;
-  if (!PickColor(this, Construction.BaseColor, "Construction Base Color", Chosen))
+  const uint32_t Former = Construction.BaseColor;
+  if (!PickColor(this, Former, "Construction Base Color", Chosen))
     return;
   SetBaseColor(Chosen);
+  RecordBaseColor(Former, Chosen);
   ApplyBaseColor();
   LookRender();
   BaseLookPreview();
@@ -488,7 +596,36 @@ void TfBase::lblHelpClick() {
   pConstructionClick();
 }
 
+// With unsaved changes Close asks first: Save goes through Save (or Save as)
+// and closes only once the construction is written; Cancel goes back.
+bool TfBase::MayClose() {
+  if (EditHistory().isClean())
+    return true;
+  switch (AskToSave("Save changes to " + ShownName() + "?", "Stavemont")) {
+  case TSaveAnswer::Discard:
+    return true;
+  case TSaveAnswer::Cancel:
+    return false;
+  case TSaveAnswer::Save:
+    lblSaveClick(); // a failed save raises its error: the program stays
+    return EditHistory().isClean();
+  }
+  return false;
+}
+
+// The window manager's close goes through Close. Once Close has decided to
+// end, the application closes every window before it quits, this one too.
+void TfBase::closeEvent(QCloseEvent *Event) {
+  if (FClosing)
+    return;
+  Event->ignore();
+  lblCloseClick();
+}
+
 void TfBase::lblCloseClick() {
+  if (!MayClose())
+    return;
+  FClosing = true;
   for (int K = 1; K <= Construction.KitCount; ++K)
     FreeLibrary(Construction.Kits[K].Handle);
   Construction.KitCount = 0;

@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 class TLabelButton;
 class TListPanel;
@@ -44,6 +46,14 @@ public:
   void lblCaptureClick();
   void lblHelpClick();
   void lblCloseClick();
+  void lblUndoClick();
+  void lblRedoClick();
+  // Closes the open menu, list panel or piece chooser, as Cancel would.
+  void EscapePressed();
+  // Shows the chosen mode on the mode buttons.
+  void ShowMode();
+  // The file's name, or "Untitled", marked while there are unsaved changes.
+  void ShowTitle();
   void lblPieceButtonCenterClick();
   void sColorMouseDown();
   void sBaseMouseDown();
@@ -54,11 +64,13 @@ public:
   QLabel *sColor = nullptr, *sBase = nullptr; // the colour swatches of the menu
   QLabel *iPiece, *iBaseLook;
   TLabelButton *lblConstructionButton, *lblKitButtonLeft, *lblViewButtonLeft;
+  TLabelButton *lblUndo = nullptr, *lblRedo = nullptr;
   TListPanel *ListPanel; // the pop-up list of views and kits
 
 protected:
   void paintEvent(QPaintEvent *Event) override;
   void resizeEvent(QResizeEvent *Event) override;
+  void closeEvent(QCloseEvent *Event) override; // from the window manager: as Close
   // Presses on the base look preview and on the menu's empty area.
   bool eventFilter(QObject *Watched, QEvent *Event) override;
 
@@ -71,9 +83,15 @@ private:
   // the background and places the corner pictures.
   void ShowBackground();
   void PlaceCorners();
+  void AddShortcuts();
+  void AfterHistoryStep();
+  bool MayClose();
+  static std::string ShownName();
   void AddSwatchRow(const QString &Caption, int Y, QLabel *&Swatch, std::function<void()> Action);
 
   std::map<std::string, QLabel *> FPictures; // on the hidden panel pnlImages
+  std::vector<std::pair<TLabelButton *, char>> FModeButtons; // of the left column
+  bool FClosing = false; // Close has let the program end
   QWidget *pnlImages;
   QImage imgBackground, imgDefault;
   QLabel *imgLeftUp, *imgLeftDown, *imgLeftUpWhite, *imgLeftBottomWhite, *imgTopRight,

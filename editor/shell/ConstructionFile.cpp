@@ -10,9 +10,11 @@
 #include "render/Busy.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
+#include "viewport/History.h"
 #include "viewport/Look.h"
 
 #include <QApplication>
+#include <QUndoStack>
 
 #include <stdexcept>
 
@@ -145,6 +147,8 @@ bool LoadConstruction() {
     RedrawPreviews();
   }
   Construction.ChooserKit = Construction.ChooserPiece = 0;
+  StartHistory();
+  fBase->ShowTitle();
   ShowMainWindow();
   ProcessMessages();
   LookRender();
@@ -161,4 +165,6 @@ void SaveConstruction() {
   EndBusy();
   if (!Saved)
     throw std::runtime_error(Error);
+  EditHistory().setClean();
+  fBase->ShowTitle();
 }

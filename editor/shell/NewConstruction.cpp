@@ -10,6 +10,7 @@
 #include "render/Camera.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
+#include "viewport/History.h"
 #include "viewport/Look.h"
 
 void StartConstruction() {
@@ -41,6 +42,8 @@ void StartConstruction() {
     ProcessMessages();
     LoadKit(1);
   }
+  StartHistory();
+  fBase->ShowTitle();
   ShowMainWindow();
   LookRender();
 }

@@ -2,6 +2,7 @@
 
 #include "Base.h"
 #include "Choose.h"
+#include "Note.h"
 #include "Start.h"
 #include "platform/Messages.h"
 #include "render/ShellLink.h"
@@ -20,6 +21,7 @@ bool CreateWindows() {
   fBase->winId();
   fLook = new TfLook(fBase->windowHandle());
   fChoose = new TfChoose(fBase);
+  fNote = new TNote(fBase);
   fLook->Room = [] { return TRoom{fBase->width(), fBase->height(), TfBase::LeftColumnWidth}; };
   SetDialogOwner([]() -> QWidget * {
     if (fBase->isVisible())
@@ -28,5 +30,9 @@ bool CreateWindows() {
   });
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };
+  ShellLink.ShowNote = [](int X, int Y, const std::string &Text) {
+    fNote->ShowAt(fBase->mapFromGlobal(fLook->mapToGlobal(QPoint(X, Y))),
+                  QString::fromStdString(Text));
+  };
   return true;
 }

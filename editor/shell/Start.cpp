@@ -108,6 +108,9 @@ TfStart::TfStart() {
     lblSiteLink->setFont(Font);
   };
 
+  // Enter in any of the three fields presses OK.
+  for (QLineEdit *Edit : {edWidth, edLength, edHeight})
+    connect(Edit, &QLineEdit::returnPressed, this, [this] { lblOKStartClick(); });
   lblNewConstruction->OnClick = [this] { lblNewConstructionClick(); };
   lblOKStart->OnClick = [this] { lblOKStartClick(); };
   lblLoadConstruction->OnClick = [this] { lblLoadConstructionClick(); };

@@ -8,16 +8,22 @@
 #include "render/Previews.h"
 #include "render/Render.h"
 #include "render/Scene.h"
+#include "render/ShellLink.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QRegion>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 TfLook *fLook = nullptr;
 
 namespace {
+
+constexpr int WheelNotch = 120;
 
 // A rounded rectangle: the inner cross plus a quarter ellipse at each corner.
 QRegion RoundedRegion(int Width, int Height, int Radius) {
@@ -125,8 +131,11 @@ void TfLook::FormMouseDown(int X, int Y) {
   case ModeExtract:
     ExtractPieceAt(X, Y);
     return;
+  case ModeNone:
+    ShowNote(X, Y, "Choose Rotate, Move, Zoom, Insert or Extract on the left");
+    return;
   default:
-    return; // no mode, or busy
+    return; // busy
   }
 }
 
@@ -144,6 +153,20 @@ void TfLook::mousePressEvent(QMouseEvent *Event) {
 void TfLook::mouseMoveEvent(QMouseEvent *Event) {
   const QPoint At = Event->position().toPoint();
   FormMouseMove(At.x(), At.y());
+}
+
+// The wheel zooms in any mode, a step per notch (120 eighths of a degree;
+// finer wheels add up), each step drawn.
+void TfLook::wheelEvent(QWheelEvent *Event) {
+  Event->accept();
+  if (Construction.Mode == ModeBusy)
+    return;
+  FWheelRest += Event->angleDelta().y();
+  for (; std::abs(FWheelRest) >= WheelNotch; FWheelRest -= FWheelRest > 0 ? WheelNotch : -WheelNotch) {
+    // A wheel turned towards the user reports a negative angle.
+    WheelZoomCamera(CurrentCamera(), FWheelRest < 0, Construction.ViewportHeight);
+    LookRender();
+  }
 }
 
 bool TfLook::event(QEvent *Event) {

@@ -34,8 +34,10 @@ protected:
   void mousePressEvent(QMouseEvent *Event) override;
   void mouseMoveEvent(QMouseEvent *Event) override;
   bool event(QEvent *Event) override;
+  void wheelEvent(QWheelEvent *Event) override;
 
 private:
+  int FWheelRest = 0; // eighths of a degree turned towards the next notch
   void Resize(const TResize &Change);
   void RebuildShape();
   TRoom CurrentRoom() const;

@@ -85,6 +85,10 @@ void ZoomCamera(TPosition &Camera, int Y, int Height) {
     Camera.Distance -= (Y - Height / 2.0) / 10;
 }
 
+void WheelZoomCamera(TPosition &Camera, bool Towards, int Height) {
+  ZoomCamera(Camera, Towards ? Height * 3 / 4 : Height / 4, Height);
+}
+
 TResize SizeViewport(TRegion Region, int X, int Y, int Width, int Height, const TRoom &Room) {
   TResize R;
   int H = 0;

@@ -27,6 +27,11 @@ void MoveCamera(TPosition &Camera, TRegion Region, int X, int Y, int Width, int 
 // Zoom: the upper half moves away, the lower half comes closer.
 void ZoomCamera(TPosition &Camera, int Y, int Height);
 
+// One notch of the mouse wheel: the step of a Zoom press halfway between the
+// middle and the edge, closer for a notch towards the user (Towards), away
+// for one away from the user.
+void WheelZoomCamera(TPosition &Camera, bool Towards, int Height);
+
 // A change of the viewport window: its client size grows by (Width, Height)
 // and its position moves by (Left, Top), so that it stays centred.
 struct TResize {

@@ -1,5 +1,6 @@
 #include "Volume.h"
 
+#include "History.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
 #include "platform/Messages.h"
@@ -7,6 +8,7 @@
 #include "render/ShellLink.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -73,23 +75,110 @@ int OccupiedLayers() {
   return std::min<int>(Top, Construction.BaseHeight);
 }
 
-// Empties piece N's cells and closes the gap in the numbering of the grid.
-void RenumberGrid(uint16_t N) {
+// Gives every taken cell of the base the number Renumber makes of its piece
+// number.
+template <typename TRenumber> void RenumberGrid(TRenumber Renumber) {
   const int Layers = OccupiedLayers();
   for (int X = 0; X < Construction.BaseWidth; ++X)
     for (int Y = 0; Y < Construction.BaseLength; ++Y) {
       uint16_t *Column = Construction.Occupancy[X][Y];
-      for (int Z = 0; Z < Layers; ++Z) {
-        const uint16_t V = Column[Z];
-        if (V == N)
-          Column[Z] = 0;
-        else if (V > N)
-          Column[Z] = uint16_t(V - 1);
-      }
+      for (int Z = 0; Z < Layers; ++Z)
+        if (Column[Z] != 0)
+          Column[Z] = Renumber(Column[Z]);
     }
 }
 
+void AppendPiece(const TPlacedPiece &Piece) {
+  const uint16_t N = ++Construction.PieceCount;
+  Construction.Pieces[N] = Piece;
+  StampPiece(N);
+}
+
+// Empties piece N's cells and closes the gap it leaves in the numbering of
+// the pieces and the grid.
+void TakeOutPiece(uint16_t N) {
+  RenumberGrid([N](uint16_t V) { return uint16_t(V == N ? 0 : V > N ? V - 1 : V); });
+  TPlacedPiece *Pieces = Construction.Pieces;
+  std::move(Pieces + N + 1, Pieces + Construction.PieceCount + 1, Pieces + N);
+  --Construction.PieceCount;
+}
+
+// Puts Piece back as piece N: the pieces from N on move up one number, in
+// the list and in the grid, as they were before it was taken out.
+void PutBackPiece(uint16_t N, const TPlacedPiece &Piece) {
+  RenumberGrid([N](uint16_t V) { return uint16_t(V >= N ? V + 1 : V); });
+  TPlacedPiece *Pieces = Construction.Pieces;
+  std::move_backward(Pieces + N, Pieces + Construction.PieceCount + 1,
+                     Pieces + Construction.PieceCount + 2);
+  ++Construction.PieceCount;
+  Pieces[N] = Piece;
+  StampPiece(N);
+}
+
+// An insertion: the piece becomes the newest, so taking it back takes the
+// last piece away.
+class TInsertPiece : public TEdit {
+public:
+  explicit TInsertPiece(const TPlacedPiece &Piece) : TEdit("Insert piece"), FPiece(Piece) {}
+
+protected:
+  bool Do() override {
+    AppendPiece(FPiece);
+    return true;
+  }
+  bool Undo() override {
+    TakeOutPiece(Construction.PieceCount);
+    return true;
+  }
+
+private:
+  TPlacedPiece FPiece;
+};
+
+// An extraction of piece number N, kept whole so that it goes back under
+// its own number.
+class TExtractPiece : public TEdit {
+public:
+  TExtractPiece(uint16_t N, const TPlacedPiece &Piece)
+      : TEdit("Extract piece"), FNumber(N), FPiece(Piece) {}
+
+protected:
+  bool Do() override {
+    TakeOutPiece(FNumber);
+    return true;
+  }
+  bool Undo() override {
+    PutBackPiece(FNumber, FPiece);
+    return true;
+  }
+
+private:
+  uint16_t FNumber;
+  TPlacedPiece FPiece;
+};
+
 } // namespace
+
+std::string RefusalNote(TRefusal Why) {
+  switch (Why) {
+  case TRefusal::NoKit:
+    return "Add a kit first";
+  case TRefusal::NoPlace:
+    return "Click on the base or on top of a piece";
+  case TRefusal::OffBase:
+    return "Does not fit on the base";
+  case TRefusal::Taken:
+    return "Does not fit here";
+  case TRefusal::Full:
+    return "No room for more pieces";
+  case TRefusal::NoPiece:
+    return "No piece here";
+  case TRefusal::Carries:
+    return "Another piece stands on it";
+  default:
+    return {};
+  }
+}
 
 THit DecodePick(int32_t Code) {
   if (Code <= 0)
@@ -127,56 +216,66 @@ bool TargetCell(const THit &Hit, TCell &Target) {
   }
 }
 
-bool PlaceChosenPiece(const TCell &Target) {
+TRefusal PlaceChosenPiece(const TCell &Target) {
+  if (Construction.PieceCount >= MaxPieces)
+    return TRefusal::Full;
   const KitApi::TFootprintCell A =
       KitApi::FootprintCellOf(Construction.AnchorCell, Construction.CurrentSizeY);
   const KitApi::TCellOffset D = RotateFootprint(uint8_t(Construction.CurrentRotation), A.I, A.J,
                                                 Construction.CurrentSizeX,
                                                 Construction.CurrentSizeY);
   const int X0 = Target.X - D.Dx, Y0 = Target.Y - D.Dy, Z0 = Target.Z;
-  if (!InsideBase(X0, Y0, Z0) || Collides(X0, Y0, Z0) || Construction.PieceCount == MaxPieces)
-    return false;
-  const uint16_t N = ++Construction.PieceCount;
-  Construction.Pieces[N] = {uint16_t(Construction.CurrentKit), uint16_t(Construction.CurrentPiece),
-                            uint8_t(X0), uint8_t(Y0), uint8_t(Z0),
-                            uint8_t(Construction.CurrentRotation)};
-  StampPiece(N);
-  return true;
+  if (!InsideBase(X0, Y0, Z0))
+    return TRefusal::OffBase;
+  if (Collides(X0, Y0, Z0))
+    return TRefusal::Taken;
+  PerformEdit(std::make_unique<TInsertPiece>(
+      TPlacedPiece{uint16_t(Construction.CurrentKit), uint16_t(Construction.CurrentPiece),
+                   uint8_t(X0), uint8_t(Y0), uint8_t(Z0), uint8_t(Construction.CurrentRotation)}));
+  return TRefusal::None;
 }
 
-bool RemovePiece(int N) {
+TRefusal RemovePiece(int N) {
   if (N < 1 || N > Construction.PieceCount)
-    return false;
+    return TRefusal::NoPiece;
   const TPlacedPiece &P = Construction.Pieces[N];
   if (CarriesSomething(P, ExtentsOf(P)))
-    return false;
-  RenumberGrid(uint16_t(N));
-  for (int I = N; I < Construction.PieceCount; ++I)
-    Construction.Pieces[I] = Construction.Pieces[I + 1];
-  --Construction.PieceCount;
-  return true;
+    return TRefusal::Carries;
+  PerformEdit(std::make_unique<TExtractPiece>(uint16_t(N), P));
+  return TRefusal::None;
 }
 
 void InsertPieceAt(int X, int Y) {
-  if (Construction.KitCount == 0)
+  if (Construction.KitCount == 0) {
+    ShowNote(X, Y, RefusalNote(TRefusal::NoKit));
     return;
+  }
   const int32_t Code = PickAt(X, Y);
   FocusMainWindow();
   InvalidatePreviews();
   ProcessMessages();
   TCell Target;
-  if (!TargetCell(DecodePick(Code), Target) || !PlaceChosenPiece(Target))
+  const TRefusal Why =
+      TargetCell(DecodePick(Code), Target) ? PlaceChosenPiece(Target) : TRefusal::NoPlace;
+  if (Why != TRefusal::None) {
+    ShowNote(X, Y, RefusalNote(Why));
     return;
+  }
   LookRender();
 }
 
 void ExtractPieceAt(int X, int Y) {
-  if (Construction.KitCount == 0)
+  // Without kits in use there are no pieces either.
+  if (Construction.KitCount == 0) {
+    ShowNote(X, Y, RefusalNote(TRefusal::NoPiece));
     return;
+  }
   const THit Hit = DecodePick(PickAt(X, Y));
-  if (Hit.Kind != THit::PieceSide && Hit.Kind != THit::PieceTop)
+  const bool OnPiece = Hit.Kind == THit::PieceSide || Hit.Kind == THit::PieceTop;
+  const TRefusal Why = OnPiece ? RemovePiece(Hit.Number) : TRefusal::NoPiece;
+  if (Why != TRefusal::None) {
+    ShowNote(X, Y, RefusalNote(Why));
     return;
-  if (!RemovePiece(Hit.Number))
-    return;
+  }
   LookRender();
 }

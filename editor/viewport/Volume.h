@@ -1,9 +1,11 @@
 // Placement and extraction: a click inserts the chosen piece on the surface
-// under the mouse, or takes away the piece under it. Every refusal is silent
-// and leaves the construction exactly as it was.
+// under the mouse, or takes away the piece under it. Each is one edit of the
+// history. A refusal leaves the construction exactly as it was; a click that
+// is refused tells the user why with a short note at the mouse.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // What a pick code names.
 struct THit {
@@ -23,13 +25,30 @@ struct TCell {
 };
 bool TargetCell(const THit &Hit, TCell &Target);
 
+// Why an insertion or an extraction changed nothing; None when it was
+// carried out.
+enum class TRefusal {
+  None,
+  NoKit,   // no kit in use
+  NoPlace, // nothing under the mouse that a piece could stand on
+  OffBase, // the piece would leave the base or rise above its height
+  Taken,   // a solid cell of the piece is taken
+  Full,    // the construction holds the most pieces it can
+  NoPiece, // no piece under the mouse
+  Carries, // something stands on the piece's box
+};
+
+// The note that tells the user why; empty for None.
+std::string RefusalNote(TRefusal Why);
+
 // Places the chosen piece with its anchor cell on Target, if it fits inside
-// the base without taking a solid cell of another piece; false otherwise.
-bool PlaceChosenPiece(const TCell &Target);
+// the base without taking a solid cell of another piece and the construction
+// has room for one more.
+TRefusal PlaceChosenPiece(const TCell &Target);
 
 // Removes piece N and renumbers the later pieces, unless something stands
-// on its box; false when refused.
-bool RemovePiece(int N);
+// on its box.
+TRefusal RemovePiece(int N);
 
 // The viewport's click handlers (X, Y: client pixel, origin top left).
 void InsertPieceAt(int X, int Y);

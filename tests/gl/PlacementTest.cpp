@@ -359,7 +359,7 @@ TEST_F(Placement, RefusedClicksChangeNothing) {
   const TState Three = State();
   Choose(BlueOne, 1, 1);
   Construction.PieceCount = MaxPieces;
-  EXPECT_FALSE(PlaceChosenPiece({8, 8, 0}));
+  EXPECT_EQ(PlaceChosenPiece({8, 8, 0}), TRefusal::Full);
   EXPECT_EQ(Construction.PieceCount, MaxPieces);
   Construction.PieceCount = 3;
   EXPECT_TRUE(State() == Three);

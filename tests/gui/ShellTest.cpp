@@ -7,6 +7,7 @@
 #include "model/Global.h"
 #include "platform/AniCursor.h"
 #include "platform/Cursor.h"
+#include "platform/Messages.h"
 #include "render/Camera.h"
 #include "render/Scene.h"
 #include "shell/Artwork.h"
@@ -14,6 +15,7 @@
 #include "shell/Choose.h"
 #include "shell/ConstructionFile.h"
 #include "shell/LabelButton.h"
+#include "shell/Note.h"
 #include "shell/Settings.h"
 #include "shell/Start.h"
 #include "viewport/Look.h"
@@ -24,6 +26,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -128,9 +131,13 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
   // The version comes from the running program's own file, whatever its name.
   EXPECT_EQ(fStart->lblVersion->text(), "v. 1.2.3.0045");
 
-  // Height 100 is the largest accepted. A new construction has no file name.
+  // Height 100 is the largest accepted; Enter in a field presses OK. A new
+  // construction has no file name.
   Construction.FileName = Dir + "Constructions/earlier.cns";
-  StartNew("20", "30", "100");
+  W->setText("20");
+  L->setText("30");
+  H->setText("100");
+  QTest::keyClick(L, Qt::Key_Return);
   EXPECT_EQ(Construction.FileName, "");
   EXPECT_TRUE(fBase->isVisible());
   EXPECT_FALSE(fStart->isVisible());
@@ -146,6 +153,19 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
   ASSERT_EQ(fBase->screen()->size(), QSize(1280, 1024));
   EXPECT_EQ(fLook->position(), QPoint(305, 212));
   EXPECT_TRUE(Messages.empty());
+  EXPECT_EQ(fBase->windowTitle(), "Untitled[*] - Stavemont");
+  EXPECT_FALSE(fBase->isWindowModified());
+
+  // An unchanged construction closes at once: the kits are released.
+  int Questions = 0;
+  SetQuestionSink([&Questions](const std::string &, const std::string &) {
+    ++Questions;
+    return TSaveAnswer::Cancel;
+  });
+  Click(MenuItem("Close"));
+  EXPECT_EQ(Questions, 0);
+  EXPECT_EQ(Construction.KitCount, 0);
+  SetQuestionSink({});
 }
 
 TEST_F(Shell, ButtonsLightUpUnderThePointerAndFitTheirCaptions) {
@@ -628,4 +648,121 @@ TEST_F(Shell, ColoursPiecesAndCapturesFromTheMenu) {
   EXPECT_EQ(Captured.size(), QSize(Construction.ViewportWidth, Construction.ViewportHeight));
   EXPECT_EQ(Captured.pixelColor(0, 0), ColorOf(Construction.SceneColor));
   EXPECT_FALSE(fBase->pConstruction->isVisible());
+}
+
+// Edits taken back and made again from the keyboard, the wheel, the mode the
+// buttons show, the notes that explain a press that did nothing, and Close
+// asking about unsaved changes.
+TEST_F(Shell, EditsCanBeTakenBackAndAreNotLostOnClose) {
+  StartNew("30", "30", "20");
+  const int W = 800, H = 600;
+  QApplication::setActiveWindow(fBase);
+  auto Key = [](int Code, Qt::KeyboardModifiers Modifiers = Qt::ControlModifier) {
+    QTest::keyClick(fBase, Qt::Key(Code), Modifiers);
+  };
+  auto Note = [] { return fNote->isVisible() ? fNote->text().toStdString() : std::string(); };
+  ChoosePiece(BlueOne);
+
+  // No mode yet: a press says what to do.
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
+  EXPECT_EQ(Note(), "Choose Rotate, Move, Zoom, Insert or Extract on the left");
+  EXPECT_EQ(Construction.PieceCount, 0);
+
+  // The Insert button looks pressed once chosen, and only it.
+  TLabelButton *Insert = ColumnButton("Insert"), *Extract = ColumnButton("Extract");
+  Click(Insert);
+  QTest::mouseMove(fBase->windowHandle(), QPoint(600, 10)); // off the buttons
+  const QImage Pressed = ArtworkImage("BaseButtonPressed"), White = ArtworkImage("BaseButtonWhite");
+  auto Face = [](TLabelButton *B) { return B->Image->pixmap().toImage().convertToFormat(QImage::Format_ARGB32); };
+  EXPECT_EQ(Face(Insert), Pressed.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(Face(Extract), White.convertToFormat(QImage::Format_ARGB32));
+
+  // Insert, undo, redo: the screen follows each step, the title marks changes.
+  const QColor Ground = ViewportPixel(W / 2, H / 2);
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(W / 2, H / 2));
+  EXPECT_EQ(Note(), "") << "the next press took the note away";
+  ASSERT_EQ(Construction.PieceCount, 1);
+  const TPlacedPiece Placed = Construction.Pieces[1];
+  EXPECT_TRUE(fBase->isWindowModified());
+  EXPECT_NE(ViewportPixel(W / 2, H / 2), Ground);
+  EXPECT_TRUE(fBase->lblUndo->isEnabled());
+  EXPECT_FALSE(fBase->lblRedo->isEnabled());
+  Key(Qt::Key_Z);
+  EXPECT_EQ(Construction.PieceCount, 0);
+  EXPECT_EQ(ViewportPixel(W / 2, H / 2), Ground);
+  EXPECT_FALSE(fBase->isWindowModified());
+  EXPECT_FALSE(fBase->lblUndo->isEnabled());
+  EXPECT_TRUE(fBase->lblRedo->isEnabled());
+  Key(Qt::Key_Y);
+  ASSERT_EQ(Construction.PieceCount, 1);
+  Key(Qt::Key_Z);
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(Construction.PieceCount, 1);
+  EXPECT_EQ(std::memcmp(&Construction.Pieces[1], &Placed, sizeof Placed), 0);
+
+  // A refused insertion says why, and the note goes by itself.
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Note(), "Click on the base or on top of a piece");
+  QTest::qWait(TNote::ShownMilliseconds + 300);
+  EXPECT_EQ(Note(), "");
+
+  // Extract and take it back: the piece returns as it was.
+  Click(Extract);
+  const TPixel Top = PixelOf(TopCellCentre(1, 1));
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(Top.X, Top.Y));
+  EXPECT_EQ(Construction.PieceCount, 0);
+  Key(Qt::Key_Z);
+  ASSERT_EQ(Construction.PieceCount, 1);
+  EXPECT_EQ(std::memcmp(&Construction.Pieces[1], &Placed, sizeof Placed), 0);
+  EXPECT_NE(ViewportPixel(Top.X, Top.Y), ColorOf(Construction.SceneColor));
+
+  // The wheel zooms in any mode, a Zoom press's step per notch.
+  const double Distance = CurrentCamera().Distance;
+  auto Wheel = [](int Delta) {
+    QWheelEvent Event(QPointF(400, 300), QPointF(fLook->mapToGlobal(QPoint(400, 300))), QPoint(),
+                      QPoint(0, Delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(fLook, &Event);
+  };
+  Wheel(-120); // towards the user: closer
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance - 15);
+  Wheel(60);
+  Wheel(60); // two halves of a notch make one
+  Wheel(120);
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance + 15);
+
+  // Esc closes the menu.
+  Click(ColumnButton("Construction"));
+  ASSERT_TRUE(fBase->pConstruction->isVisible());
+  Key(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_FALSE(fBase->pConstruction->isVisible());
+
+  // Ctrl+S saves as a new file when there is none; the title takes its name.
+  const std::string First = Dir + "Constructions/first.cns";
+  AnswerFileDialog(First);
+  Key(Qt::Key_S);
+  EXPECT_EQ(Construction.FileName, First);
+  EXPECT_EQ(fBase->windowTitle(), "first.cns[*] - Stavemont");
+  EXPECT_FALSE(fBase->isWindowModified());
+  Key(Qt::Key_Z); // takes the insertion back: changed since the save
+  EXPECT_TRUE(fBase->isWindowModified());
+
+  // Closing with changes asks; Cancel stays, Save saves and ends.
+  std::vector<std::string> Asked;
+  TSaveAnswer Answer = TSaveAnswer::Cancel;
+  SetQuestionSink([&](const std::string &Text, const std::string &) {
+    Asked.push_back(Text);
+    return Answer;
+  });
+  fBase->close(); // as the window manager asks
+  ASSERT_EQ(Asked, std::vector<std::string>{"Save changes to first.cns?"});
+  EXPECT_EQ(Construction.KitCount, 1);
+  Answer = TSaveAnswer::Save;
+  Click(MenuItem("Close"));
+  EXPECT_EQ(Asked.size(), 2u);
+  TConstructionFile File;
+  std::string Reason;
+  ASSERT_TRUE(DecodeConstruction(ReadBytes(First), File, Reason)) << Reason;
+  EXPECT_EQ(File.Pieces.size(), 0u);
+  EXPECT_EQ(Construction.KitCount, 0) << "the program did not end";
+  SetQuestionSink({});
 }

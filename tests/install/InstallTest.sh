@@ -163,7 +163,7 @@ start_program() {
 }
 
 await_main_window() {
-  await_window "main" $Width $Height '^Stavemont$'
+  await_window "main" $Width $Height ' - Stavemont$'
 }
 
 # The Construction menu opens below its button, in the main window's left column.

@@ -19,6 +19,7 @@ const std::map<std::string, QSize> &ExpectedSizes() {
       S[Name + "White" + After] = S[Name + "Blue" + After] = QSize(W, H);
     };
     Pair("BaseButton", 129, 30);
+    S["BaseButtonPressed"] = QSize(129, 30);
     Pair("MenuTop", 129, 24);
     Pair("MenuItem", 129, 24);
     Pair("MenuBottom", 129, 24);

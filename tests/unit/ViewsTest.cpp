@@ -5,6 +5,7 @@
 #include "model/Global.h"
 #include "render/PopupList.h"
 #include "render/Views.h"
+#include "viewport/History.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,31 @@ TEST_F(Views, ApplyingAViewThenAddingStoresTheSameNumbers) {
   EXPECT_EQ(Construction.Views[3].Name, "Again");
   ExpectSame(Construction.Views[3], Construction.Views[1], false);
   ExpectSame(CurrentCamera(), Construction.Views[1]);
+}
+
+// Camera moves are no edits: taking back an added or a deleted view leaves
+// the live camera where it has gone since, and adding it again stores the
+// view as it was saved.
+TEST_F(Views, UndoAndRedoLeaveTheCameraWhereItIs) {
+  StartHistory();
+  Save({"A", "B"});
+  const TPosition A = Construction.Views[1], B = Construction.Views[2];
+  CurrentCamera().Name = "A";
+  CurrentCamera().Tilt = 12;
+  const TPosition Live = CurrentCamera();
+  EditHistory().undo();
+  ASSERT_EQ(Construction.ViewCount, 2);
+  ExpectSame(CurrentCamera(), Live);
+  EditHistory().redo();
+  ASSERT_EQ(Construction.ViewCount, 3);
+  ExpectSame(Construction.Views[2], B);
+  ExpectSame(CurrentCamera(), Live);
+  Click(ListDeleteView, 1);
+  EditHistory().undo();
+  ASSERT_EQ(Construction.ViewCount, 3);
+  ExpectSame(Construction.Views[1], A);
+  ExpectSame(Construction.Views[2], B);
+  ExpectSame(CurrentCamera(), Live);
 }
 
 TEST_F(Views, ClicksOnEmptyRowsOnlyRecordTheRow) {

@@ -13,7 +13,18 @@ struct TFaceColours {
 TFaceColours FaceColours(TFace Face, bool Flat) {
   if (Face == TFace::White)
     return {Palette::White, Flat ? Palette::White : Palette::WhiteShade, Palette::WhiteBorder};
+  if (Face == TFace::Pressed)
+    return {Palette::BlueBottom, Palette::BlueTop, Palette::Ink};
   return {Palette::BlueTop, Palette::BlueBottom, Palette::BlueBorder};
+}
+
+// A dark line just inside the top edge: the shadow of a face pressed in.
+void DrawInset(QPainter &Painter, const QPainterPath &Outline, const TButtonShape &Shape) {
+  Painter.save();
+  Painter.setClipPath(Outline);
+  Painter.setPen(QPen(QColor(14, 44, 112, 140), 2));
+  Painter.drawLine(QPointF(0, 1.5), QPointF(Shape.Width, 1.5));
+  Painter.restore();
 }
 
 // The outline of the face: half a pixel in so that the one-pixel border is
@@ -57,6 +68,8 @@ QImage ButtonPicture(const TButtonShape &Shape, TFace Face) {
   FillFace(Painter, Outline, Shape, Colours);
   if (Face == TFace::Blue)
     DrawGloss(Painter, Outline, Shape);
+  if (Face == TFace::Pressed)
+    DrawInset(Painter, Outline, Shape);
   Painter.setPen(QPen(Colours.Border, 1));
   Painter.drawPath(Outline);
   return Picture;

@@ -4,7 +4,9 @@
 
 #include "Shapes.h"
 
-enum class TFace { White, Blue };
+// Pressed marks the one mode button whose mode is chosen: a blue face sunk
+// into the column.
+enum class TFace { White, Blue, Pressed };
 
 struct TButtonShape {
   int Width = 0;

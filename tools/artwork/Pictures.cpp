@@ -32,6 +32,7 @@ void AddPair(TList &List, const QString &Name, const TButtonShape &Shape,
 // [Kit | - | +], [< | Piece | >], [Views | ...].
 void AddButtons(TList &List) {
   AddPair(List, "BaseButton", {129, 30, TRadii::All(Round)});
+  List.push_back({"BaseButtonPressed", ButtonPicture({129, 30, TRadii::All(Round)}, TFace::Pressed)});
   AddPair(List, "ButtonLeft", {81, 30, TRadii::Left(Round)});
   AddPair(List, "ButtonMiddle", {81, 30, {}});
   AddPair(List, "Minus", {24, 30, {}}, TGlyph::Minus);
