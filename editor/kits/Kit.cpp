@@ -214,6 +214,13 @@ void ScanKits() {
     ReportLeftOut(Files.size());
 }
 
+int AvailableKitNamed(const std::string &Name) {
+  for (int I = Construction.AvailableKitCount; I >= 1; --I)
+    if (Construction.AvailableKitNames[I] == Name)
+      return I;
+  return 0;
+}
+
 bool KitLeftOut(const std::string &Name) {
   return std::any_of(LeftOut.begin(), LeftOut.end(),
                      [&Name](const std::string &File) { return KitNameOf(File) == Name; });

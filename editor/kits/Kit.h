@@ -10,6 +10,10 @@
 // told which.
 void ScanKits();
 
+// The index of the available kit of exactly this name (the later of two
+// equal names, as a file's kits are looked up), or 0.
+int AvailableKitNamed(const std::string &Name);
+
 // Whether the last scan left out a library of the named kit.
 bool KitLeftOut(const std::string &Name);
 

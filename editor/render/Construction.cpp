@@ -55,13 +55,14 @@ void TellKitsOfNewTextures() {
 
 } // namespace
 
-void ChoosePixelFormats() {
+void ChoosePixelFormats(bool Windows) {
   RenderBitmap.SetSize(RenderSize, RenderSize);
   CaptureFileName.clear();
   PixelFormats[2] = {false, 0};
   PixelFormats[1] = {false, SmoothedSamples(OffscreenSamplesAvailable)};
   PixelFormats[4] = {true, 0};
-  PixelFormats[3] = {true, SmoothedSamples(WindowSamplesAvailable)};
+  PixelFormats[3] = {true, Windows ? SmoothedSamples(WindowSamplesAvailable)
+                                   : SmoothedSamples(OffscreenSamplesAvailable)};
 }
 
 std::unique_ptr<TGlContext> beginDraw(TGlSurface &Surface, int Slot, bool Lighting, uint8_t Red,

@@ -28,8 +28,11 @@ extern double AspectRatio, NearPlane, FarPlane;
 
 inline constexpr int RenderSize = 113;
 
-// Chooses the four slots once at start (needs a display) and creates RenderBitmap.
-void ChoosePixelFormats();
+// Chooses the four slots once at start and creates RenderBitmap. The window
+// slots take the samples windows get (which needs a display); without
+// windows they take those of offscreen pictures, the most a capture made in
+// a window could have.
+void ChoosePixelFormats(bool Windows = true);
 
 // Opens a render: makes Surface's context current with the slot's samples,
 // tells every kit in use whose texture objects are not in the set that

@@ -20,13 +20,14 @@
 
 namespace {
 
-// The index of Name in the available kits (the later of two equal names), or 0.
-int AvailableIndexOf(const std::string &Name) {
-  for (int I = Construction.AvailableKitCount; I >= 1; --I)
-    if (Construction.AvailableKitNames[I] == Name)
-      return I;
-  return 0;
+} // namespace
+
+std::string LeftOutReason(const std::string &Kit) {
+  return "its kit \"" + Kit + "\" is in the Kits folder but was left out: only the first " +
+         std::to_string(MaxAvailableKits) + " kit libraries in name order can be used.";
 }
+
+namespace {
 
 void RefuseFile(const std::string &Reason) {
   ShowMessage("The file \"" + Construction.FileName + "\" cannot be opened: " + Reason,
@@ -40,11 +41,9 @@ enum class TKitsLoaded { All, Unusable, Missing };
 // scan had no room for refuses the file, since moving libraries away helps.
 TKitsLoaded LoadNamedKits(const TConstructionFile &File, std::string &Reason) {
   for (const std::string &Name : File.KitNames) {
-    const int Index = AvailableIndexOf(Name);
+    const int Index = AvailableKitNamed(Name);
     if (Index == 0 && KitLeftOut(Name)) {
-      Reason = "its kit \"" + Name + "\" is in the Kits folder but was left out: only the "
-               "first " + std::to_string(MaxAvailableKits) + " kit libraries in name order can "
-               "be used.";
+      Reason = LeftOutReason(Name);
       return TKitsLoaded::Unusable;
     }
     if (Index == 0) {

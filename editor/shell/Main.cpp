@@ -1,14 +1,25 @@
-// The program entry: masks floating-point exceptions and chooses the pixel
-// formats before any window exists, creates every window once in its order,
-// and runs the message loop.
+// The program entry: reads the command line; for the editor, masks
+// floating-point exceptions and chooses the pixel formats before any window
+// exists, creates every window once in its order, opens a file named on the
+// command line, and runs the message loop.
 #include "Artwork.h"
+#include "Batch.h"
+#include "CommandLine.h"
 #include "Program.h"
+#include "Start.h"
 #include "platform/Application.h"
 #include "platform/GlSurface.h"
 #include "platform/Memory.h"
+#include "platform/Version.h"
 #include "render/Construction.h"
 
-int main(int argc, char **argv) {
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+int Edit(int argc, char **argv, const TCommandLine &Line) {
   KeepFreedBuffers();
   ChooseGlIntegration();
   MaskFloatingPointExceptions();
@@ -17,5 +28,33 @@ int main(int argc, char **argv) {
   ChoosePixelFormats();
   if (!CreateWindows())
     return 0;
+  // Opened from inside the message loop, as the start dialog's button does.
+  if (!Line.Files.empty())
+    QTimer::singleShot(0, [Path = Line.Files.front()] { fStart->OpenConstruction(Path); });
   return App.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  const TCommandLine Line = ParseCommandLine({argv + 1, argv + argc});
+  switch (Line.Kind) {
+  case TCommandLine::Wrong:
+    std::fprintf(stderr, "stavemont: %s\n%s", Line.Problem.c_str(), UsageText().c_str());
+    return 2;
+  case TCommandLine::Help:
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  case TCommandLine::Version:
+    std::printf("Stavemont %s\n", ReadProgramVersion().c_str());
+    return 0;
+  case TCommandLine::Check:
+  case TCommandLine::Render:
+    KeepFreedBuffers();
+    MaskFloatingPointExceptions();
+    return Line.Kind == TCommandLine::Check ? RunCheck(argc, argv, Line) : RunRender(argc, argv, Line);
+  case TCommandLine::Edit:
+    break;
+  }
+  return Edit(argc, argv, Line);
 }

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
@@ -223,9 +224,13 @@ void TfStart::lblLoadConstructionClick() {
   Dialog.setDefaultSuffix("cns");
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return;
+  OpenConstruction(Dialog.selectedFiles().first().toStdString());
+}
+
+void TfStart::OpenConstruction(const std::string &Path) {
   // A refused file leaves no name behind: Save must not write over it.
-  std::string Former =
-      std::exchange(Construction.FileName, Dialog.selectedFiles().first().toStdString());
+  std::string Former = std::exchange(
+      Construction.FileName, QFileInfo(QString::fromStdString(Path)).absoluteFilePath().toStdString());
   if (!LoadConstruction())
     Construction.FileName = std::move(Former);
 }

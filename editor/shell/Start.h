@@ -26,6 +26,9 @@ public:
   void lblNewConstructionClick();
   void lblOKStartClick();
   void lblLoadConstructionClick();
+  // Loads the construction in Path (as the file the user chose), or shows
+  // why it is refused and stays.
+  void OpenConstruction(const std::string &Path);
   void lblCloseStartClick();
 
   QLineEdit *edWidth, *edLength, *edHeight;

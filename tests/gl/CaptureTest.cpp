@@ -13,7 +13,11 @@
 #include "shell/Captures.h"
 #include "viewport/Look.h"
 
+#include "model/Disk.h"
+#include "render/Views.h"
+
 #include <QApplication>
+#include <QProcess>
 #include <QFileDialog>
 #include <QScreen>
 #include <QTimer>
@@ -193,6 +197,107 @@ TEST_F(Capture, ShowsWhatTheViewportWindowShows) {
       Differing += Most > 1;
     }
   EXPECT_EQ(Differing, 0) << "of " << Compared << " pixels";
+}
+
+// The program run from the command line with no display at all.
+struct TRun {
+  int Status;
+  std::string Out, Error;
+};
+
+TRun RunProgram(const QStringList &Arguments) {
+  QProcess Program;
+  QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+  Environment.remove("DISPLAY");
+  Environment.remove("WAYLAND_DISPLAY");
+  Program.setProcessEnvironment(Environment);
+  Program.start(STAVEMONT_PROGRAM, Arguments);
+  EXPECT_TRUE(Program.waitForFinished(60000)) << Arguments.join(' ').toStdString();
+  return {Program.exitStatus() == QProcess::NormalExit ? Program.exitCode() : -1,
+          Program.readAllStandardOutput().toStdString(),
+          Program.readAllStandardError().toStdString()};
+}
+
+// A file saved by the editor, rendered from the command line, is the
+// editor's own capture of the same view and size, pixel for pixel; each
+// reason to refuse says which file and why, with its status.
+TEST_F(Capture, TheCommandLineRendersWhatTheCaptureWrites) {
+  LoadAllKits();
+  Put(BlueTwo, 3, 4, 0, 1);
+  Put(RoofEight, 10, 10, 0, 2);
+  Construction.Views[Construction.ViewCount].Tilt = 35;
+  ASSERT_TRUE(AddView("Side"));
+  Construction.Views[Construction.ViewCount].Turn = 120; // the live camera moves on
+  const std::string File = PathOf("two.cns");
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(File, EncodeConstruction(), Error)) << Error;
+  const QString Q = QString::fromStdString(File);
+
+  WriteCapture(PathOf("editor.png"));
+  TRun Run = RunProgram({"--render", Q, QString::fromStdString(PathOf("line.png"))});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  TPicture Editor = ReadPicture(PathOf("editor.png")), Line = ReadPicture(PathOf("line.png"));
+  ASSERT_TRUE(Editor.Read && Line.Read);
+  EXPECT_EQ(Line.Width, 800);
+  EXPECT_TRUE(Editor.Rgb == Line.Rgb) << "the default render differs from the capture";
+
+  // A saved view, another size and another scene colour.
+  ApplyView(1);
+  Construction.ViewportWidth = 400;
+  Construction.ViewportHeight = 300;
+  SetSceneColor(0x00302010);
+  WriteCapture(PathOf("editor.png"));
+  Run = RunProgram({"--render", Q, QString::fromStdString(PathOf("line.png")), "--size", "400x300",
+                    "--view", "Side", "--scene-color", "102030"});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  Editor = ReadPicture(PathOf("editor.png"));
+  Line = ReadPicture(PathOf("line.png"));
+  ASSERT_TRUE(Editor.Read && Line.Read);
+  EXPECT_EQ(Line.Width, 400);
+  EXPECT_TRUE(Editor.Rgb == Line.Rgb) << "the render of a view differs from the capture";
+
+  // Refused: one line on standard error naming the file, status 1.
+  std::ofstream(PathOf("junk.cns")) << "not a construction";
+  Construction.KitNames[1] = "Nope";
+  ASSERT_TRUE(WriteConstructionFile(PathOf("nokit.cns"), EncodeConstruction(), Error)) << Error;
+  Construction.KitNames[1] = "Marbelo";
+  const struct {
+    QStringList Arguments;
+    std::string Named, Reason;
+  } Refused[] = {
+      {{"--render", QString::fromStdString(PathOf("none.cns")), "x.png"}, PathOf("none.cns"), "does not exist"},
+      {{"--render", QString::fromStdString(PathOf("junk.cns")), "x.png"}, PathOf("junk.cns"), "is not a construction file"},
+      {{"--render", QString::fromStdString(PathOf("nokit.cns")), "x.png"}, PathOf("nokit.cns"), "kit \"Nope\" is not in the Kits folder"},
+      {{"--render", Q, "x.png", "--view", "Top"}, File, "no saved view named \"Top\""},
+      {{"--render", Q, QString::fromStdString(PathOf("no/x.png"))}, PathOf("no/x.png"), "No such file or directory"}};
+  for (const auto &Case : Refused) {
+    Run = RunProgram(Case.Arguments);
+    EXPECT_EQ(Run.Status, 1) << Case.Reason;
+    EXPECT_EQ(Run.Error.rfind(Case.Named + ": ", 0), 0u) << Run.Error;
+    EXPECT_NE(Run.Error.find(Case.Reason), std::string::npos) << Run.Error;
+    EXPECT_EQ(std::count(Run.Error.begin(), Run.Error.end(), '\n'), 1) << Run.Error;
+  }
+
+  // --check: a line per file, status 1 when any is refused.
+  Run = RunProgram({"--check", Q});
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Out, File + ": ok\n");
+  Run = RunProgram({"--check", Q, QString::fromStdString(PathOf("nokit.cns")), Q});
+  EXPECT_EQ(Run.Status, 1);
+  EXPECT_EQ(Run.Out, File + ": ok\n" + PathOf("nokit.cns") + ": its kit \"Nope\" is not in the Kits folder " +
+                         fs::path(STAVEMONT_PROGRAM).parent_path().string() + "/Kits.\n" + File + ": ok\n");
+
+  // The version, the usage, and a wrong option.
+  Run = RunProgram({"--version"});
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_EQ(Run.Out.rfind("Stavemont 1.", 0), 0u) << Run.Out;
+  Run = RunProgram({"--help"});
+  EXPECT_EQ(Run.Status, 0);
+  EXPECT_NE(Run.Out.find("--render FILE.cns OUT.png"), std::string::npos);
+  Run = RunProgram({"--frobnicate"});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_TRUE(Run.Out.empty());
+  EXPECT_NE(Run.Error.find("Usage:"), std::string::npos);
 }
 
 TEST_F(Capture, EdgesAreSmoothedOnlyWhenTheWindowIs) {

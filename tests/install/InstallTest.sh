@@ -155,11 +155,13 @@ click() {
   sleep 0.5
 }
 
+# start_program [FILE]: starts the installed editor, with FILE to open, and
+# waits for its start dialog (without FILE).
 start_program() {
   Step="starting the program"
-  run_as_user "$Prefix/bin/stavemont" >>"$Work/program.log" 2>&1 &
+  run_as_user "$Prefix/bin/stavemont" "$@" >>"$Work/program.log" 2>&1 &
   AppPid=$!
-  await_window "start" 637 422 '^Stavemont$'
+  [ $# -gt 0 ] || await_window "start" 637 422 '^Stavemont$'
 }
 
 await_main_window() {
@@ -283,6 +285,18 @@ chmod 755 "$Constructions"
 ! error_box_shown || fail "an error box came up for a writable file in a read-only folder"
 cmp "$Work/first.cns" "$Saved" || fail "the file rewritten in place holds other bytes"
 [ "$(folder_listing)" = "$Listing" ] || fail "the read-only folder changed: $(folder_listing)"
+close_program
+
+# ---------------------------------------------------------------------------
+# The construction named on the command line, as a file manager opens it:
+# loaded without the start dialog's choices, under its own name, ready to save.
+start_program "$Saved"
+Step="opening $Name.cns from the command line"
+await_window "main" $Width $Height "^$Name.cns - Stavemont\$"
+Before=$(saved_time)
+menu Save
+wait_for 30 saved_time_changed || fail "Save did not rewrite the file opened from the command line"
+cmp "$Work/first.cns" "$Saved" || fail "the file opened from the command line saved other bytes"
 close_program
 
 Passed=true

@@ -1,0 +1,29 @@
+// What the program was asked to do on its command line:
+//
+//   stavemont                      the interactive editor
+//   stavemont FILE.cns             the editor, with that construction loaded
+//   stavemont --render FILE.cns OUT.png [--size WxH] [--view NAME] [--scene-color RRGGBB]
+//   stavemont --check FILE.cns...
+//   stavemont --version | --help
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TCommandLine {
+  enum TKind { Edit, Render, Check, Version, Help, Wrong } Kind = Edit;
+  std::vector<std::string> Files; // Edit: none or one; Render: the construction; Check: all
+  std::string Picture;            // Render: the PNG to write
+  int Width = 800, Height = 600;  // Render: the viewport's size
+  std::optional<std::string> View;
+  std::optional<uint32_t> SceneColor; // red in the low byte, as the record keeps it
+  std::string Problem;                // Wrong: what was wrong
+};
+
+// Reads the arguments after the program's name; never needs a display.
+TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments);
+
+// The usage text --help prints (and a wrong command line, to standard error).
+std::string UsageText();
