@@ -329,10 +329,16 @@ void TfBase::BuildMenu() {
   // earlier item keeps its place.
   Y += 6;
   lblUndo = AddButton(pConstruction, "Undo", {0, Y, LeftColumnWidth, MenuItemHeight}, "MenuTop");
-  lblUndo->OnClick = [this] { lblUndoClick(); };
+  lblUndo->OnClick = [this] {
+    lblUndoClick();
+    pConstructionClick();
+  };
   lblRedo = AddButton(pConstruction, "Redo", {0, Y + MenuItemHeight, LeftColumnWidth, MenuItemHeight},
                       "MenuBottom");
-  lblRedo->OnClick = [this] { lblRedoClick(); };
+  lblRedo->OnClick = [this] {
+    lblRedoClick();
+    pConstructionClick();
+  };
 }
 
 // A menu row of a plain caption and a colour swatch; a press on the swatch acts.

@@ -698,6 +698,11 @@ TEST_F(Shell, EditsCanBeTakenBackAndAreNotLostOnClose) {
   Key(Qt::Key_Z);
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(Construction.PieceCount, 1);
+  Click(MenuItem("Undo"));
+  EXPECT_EQ(Construction.PieceCount, 0);
+  EXPECT_FALSE(fBase->pConstruction->isVisible());
+  Click(MenuItem("Redo"));
+  ASSERT_EQ(Construction.PieceCount, 1);
   EXPECT_EQ(std::memcmp(&Construction.Pieces[1], &Placed, sizeof Placed), 0);
 
   // A refused insertion says why, and the note goes by itself.
