@@ -44,16 +44,15 @@ std::string Load(const std::string &Path, TBatch &Batch) {
   if (!ReadConstructionFile(Path, Record, Reason) || !DecodeConstruction(Record, File, Reason))
     return Reason;
   ScanKits();
-  for (const std::string &Name : File.KitNames) {
-    const int Index = AvailableKitNamed(Name);
-    if (Index == 0)
-      return KitLeftOut(Name) ? LeftOutReason(Name)
-                              : "its kit \"" + Name + "\" is not in the Kits folder " +
-                                    Construction.ProgramDir + "Kits.";
-    Batch.Messages.clear();
-    if (!LoadKit(Index))
-      return Batch.Messages.empty() ? "its kit \"" + Name + "\" cannot be used."
-                                    : Batch.Messages.back();
+  Batch.Messages.clear();
+  switch (LoadFileKits(File, Reason, {})) {
+  case TKitsLoaded::Missing:
+    return "its kit \"" + Reason + "\" is not in the Kits folder " + Construction.ProgramDir +
+           "Kits.";
+  case TKitsLoaded::Unusable: // in the kit manager's own words, when it gave any
+    return Batch.Messages.empty() ? Reason : Batch.Messages.back();
+  case TKitsLoaded::All:
+    break;
   }
   if (!CheckPieces(File, Reason))
     return Reason;

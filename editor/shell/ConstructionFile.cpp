@@ -18,13 +18,31 @@
 
 #include <stdexcept>
 
-namespace {
-
-} // namespace
-
 std::string LeftOutReason(const std::string &Kit) {
   return "its kit \"" + Kit + "\" is in the Kits folder but was left out: only the first " +
          std::to_string(MaxAvailableKits) + " kit libraries in name order can be used.";
+}
+
+TKitsLoaded LoadFileKits(const TConstructionFile &File, std::string &Reason,
+                         const std::function<void(const std::string &)> &Loading) {
+  for (const std::string &Name : File.KitNames) {
+    const int Index = AvailableKitNamed(Name);
+    if (Index == 0 && KitLeftOut(Name)) {
+      Reason = LeftOutReason(Name);
+      return TKitsLoaded::Unusable;
+    }
+    if (Index == 0) {
+      Reason = Name;
+      return TKitsLoaded::Missing;
+    }
+    if (Loading)
+      Loading(Name);
+    if (!LoadKit(Index)) {
+      Reason = "its kit \"" + Name + "\" cannot be used.";
+      return TKitsLoaded::Unusable;
+    }
+  }
+  return TKitsLoaded::All;
 }
 
 namespace {
@@ -34,33 +52,6 @@ void RefuseFile(const std::string &Reason) {
               "Error - construction file");
 }
 
-enum class TKitsLoaded { All, Unusable, Missing };
-
-// Loads every kit the file names, in file order, so that each piece's kit
-// number names the right kit again. A missing kit ends the program; one the
-// scan had no room for refuses the file, since moving libraries away helps.
-TKitsLoaded LoadNamedKits(const TConstructionFile &File, std::string &Reason) {
-  for (const std::string &Name : File.KitNames) {
-    const int Index = AvailableKitNamed(Name);
-    if (Index == 0 && KitLeftOut(Name)) {
-      Reason = LeftOutReason(Name);
-      return TKitsLoaded::Unusable;
-    }
-    if (Index == 0) {
-      ShowMessage("This construction use the kit: \"" + Name + "\", that can't be found",
-                  "Error - kit: \"" + Name + "\" doesn't exists");
-      QApplication::quit();
-      return TKitsLoaded::Missing;
-    }
-    fStart->SetStatus("Loading kit \"" + Name + "\"...");
-    ProcessMessages();
-    if (!LoadKit(Index)) {
-      Reason = "its kit \"" + Name + "\" cannot be used.";
-      return TKitsLoaded::Unusable;
-    }
-  }
-  return TKitsLoaded::All;
-}
 
 // What a load changes before it knows whether the file is taken: the kits,
 // the piece to insert (the first kit loaded chooses its piece 1), the
@@ -119,10 +110,17 @@ bool LoadConstruction() {
   ScanKits();
   Construction.FirstShownAvailableKit = 1;
   Construction.FirstShownKit = 1;
-  switch (LoadNamedKits(File, Reason)) {
-  case TKitsLoaded::Missing:
+  const auto Loading = [](const std::string &Kit) {
+    fStart->SetStatus("Loading kit \"" + Kit + "\"...");
+    ProcessMessages();
+  };
+  switch (LoadFileKits(File, Reason, Loading)) {
+  case TKitsLoaded::Missing: // the program ends; nothing more is done
+    ShowMessage("This construction use the kit: \"" + Reason + "\", that can't be found",
+                "Error - kit: \"" + Reason + "\" doesn't exists");
+    QApplication::quit();
     EndBusy();
-    return false; // the program ends; nothing more is done
+    return false;
   case TKitsLoaded::Unusable:
     Attempt.Refuse(Reason);
     return false;
