@@ -2,14 +2,19 @@
 
 #include "model/Global.h"
 #include "platform/Folder.h"
+#include "platform/GlTextures.h"
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "render/Busy.h"
 #include "render/Previews.h"
+#include "render/Render.h"
 #include "viewport/History.h"
+
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -17,24 +22,37 @@ namespace {
 
 std::string KitsFolder() { return Construction.ProgramDir + "Kits/"; }
 
-// The libraries the last scan found beyond the first MaxAvailableKits.
-std::vector<std::string> LeftOut;
+// The libraries the last scan found beyond the first MaxAvailableKits, and
+// those it passed over because a library before them bears the same kit name.
+std::vector<std::string> LeftOut, Twins;
 
 // The kit name of a library file: its name up to the first ".".
 std::string KitNameOf(const std::string &File) { return File.substr(0, File.find('.')); }
 
-// Tells the user which libraries the scan had no room for.
-void ReportLeftOut(size_t Found) {
+// Files, at most the first twenty of them, then how many more.
+std::string Listed(const std::vector<std::string> &Files) {
   constexpr size_t Named = 20;
   std::string Names;
-  for (size_t I = 0; I < LeftOut.size() && I < Named; ++I)
-    Names += (I ? ", " : "") + LeftOut[I];
-  if (LeftOut.size() > Named)
-    Names += " and " + std::to_string(LeftOut.size() - Named) + " more";
-  ShowMessage("The Kits folder " + KitsFolder() + " holds " + std::to_string(Found) +
-                  " kit libraries; only the first " + std::to_string(MaxAvailableKits) +
-                  " in name order can be used. Left out: " + Names + ".",
-              "Kits");
+  for (size_t I = 0; I < Files.size() && I < Named; ++I)
+    Names += (I ? ", " : "") + Files[I];
+  if (Files.size() > Named)
+    Names += " and " + std::to_string(Files.size() - Named) + " more";
+  return Names;
+}
+
+// Tells the user which libraries the scan left out, and why.
+void ReportLeftOut(size_t Found) {
+  std::string Text;
+  if (!Twins.empty())
+    Text = "The Kits folder " + KitsFolder() +
+           " holds more than one library of the same kit name; only the first of each name, "
+           "in name order, is used. Left out: " + Listed(Twins) + ".";
+  if (!LeftOut.empty())
+    Text += std::string(Text.empty() ? "" : " ") + "The Kits folder " + KitsFolder() + " holds " +
+            std::to_string(Found) + " kit libraries; only the first " +
+            std::to_string(MaxAvailableKits) + " in name order can be used. Left out: " +
+            Listed(LeftOut) + ".";
+  ShowMessage(Text, "Kits");
 }
 
 // Asks a bound kit for its catalogue and keeps its piece count. A catalogue
@@ -106,6 +124,22 @@ std::string TakeOut(std::string *List, int K) {
   return Entry;
 }
 
+// The textures a kit made live in the set every drawing context shares; they
+// go with the kit, deleted one by one (dropping the whole set would make
+// every surface compile its shaders again, a quarter of a second without
+// Mesa's shader disk cache).
+void ReleaseTextures(const TKit &Kit) {
+  const std::vector<unsigned> Names = TexturesOf(Kit.Handle);
+  ForgetTexturesOf(Kit.Handle);
+  if (Names.empty())
+    return;
+  std::unique_ptr<TGlContext> Context = fRender().UseContext(0);
+  if (!Context)
+    return;
+  glDeleteTextures(GLsizei(Names.size()), Names.data());
+  Context->Release();
+}
+
 // Forgets a kit record: no library, no entry points, no pictures.
 void ClearKit(TKit &Kit) { Kit = TKit(); }
 
@@ -126,11 +160,25 @@ void ReturnLastAvailableTo(int A) {
   }
 }
 
+// Loads available kit A for a step of the history. When it cannot be loaded
+// (its library went away since), it stays offered where it was, so that it
+// can be added again once the library is back.
+bool LoadKitStayingOffered(int A) {
+  const std::string Name = Construction.AvailableKitNames[A], File = Construction.AvailableKitFiles[A];
+  if (LoadKit(A))
+    return true;
+  const int Last = ++Construction.AvailableKitCount;
+  Construction.AvailableKitNames[Last] = Name;
+  Construction.AvailableKitFiles[Last] = File;
+  ReturnLastAvailableTo(A);
+  return false;
+}
+
 // Loads available kit A and puts it in use as kit K: the kits from K on and
 // the pieces' kit numbers move up one, and the chosen piece stays the same
 // piece of the same kit.
 bool LoadKitAs(int A, int K) {
-  if (!LoadKit(A))
+  if (!LoadKitStayingOffered(A))
     return false;
   const int N = Construction.KitCount;
   K = std::min(K, N);
@@ -156,11 +204,14 @@ public:
         FFile(Construction.AvailableKitFiles[Available]) {}
 
 protected:
+  // The user's own adding goes as any loading does; a redo that fails
+  // leaves the kit offered.
   bool Do() override {
     const int A = AvailableKit(FName, FFile);
-    if (A == 0 || !LoadKit(A))
+    if (A == 0 || !(FAdded ? LoadKitStayingOffered(A) : LoadKit(A)))
       return false;
     FFile = Construction.KitFiles[Construction.KitCount]; // as the loader found it
+    FAdded = true;
     return true;
   }
   bool Undo() override {
@@ -173,6 +224,7 @@ protected:
 private:
   int FAvailable;
   std::string FName, FFile;
+  bool FAdded = false;
 };
 
 // The user took kit K out of use.
@@ -196,12 +248,23 @@ private:
 
 } // namespace
 
+// A kit's name says which kit a construction file means: of two libraries
+// with one name only the first can be in use, or a file naming it would
+// name two kits.
 void ScanKits() {
   Construction.KitCount = 0;
   Construction.AvailableKitCount = 0;
   LeftOut.clear();
+  Twins.clear();
   const std::vector<std::string> Files = ListFolder(KitsFolder(), LibrarySuffix);
+  std::set<std::string> Seen;
+  size_t Kits = 0;
   for (const std::string &File : Files) {
+    if (!Seen.insert(KitNameOf(File)).second) {
+      Twins.push_back(File);
+      continue;
+    }
+    ++Kits;
     if (Construction.AvailableKitCount == MaxAvailableKits) {
       LeftOut.push_back(File);
       continue;
@@ -210,8 +273,8 @@ void ScanKits() {
     Construction.AvailableKitNames[K] = KitNameOf(File);
     Construction.AvailableKitFiles[K] = File;
   }
-  if (!LeftOut.empty())
-    ReportLeftOut(Files.size());
+  if (!LeftOut.empty() || !Twins.empty())
+    ReportLeftOut(Kits);
 }
 
 int AvailableKitNamed(const std::string &Name) {
@@ -229,7 +292,7 @@ bool KitLeftOut(const std::string &Name) {
 bool LoadKit(int K) {
   if (K < 1 || K > Construction.AvailableKitCount)
     return false;
-  BeginBusy();
+  const TBusy Busy;
   const std::string Name = TakeOut(Construction.AvailableKitNames, K);
   std::string File = TakeOut(Construction.AvailableKitFiles, K);
   if (File.empty()) // a name put in the list by hand: the library of that name
@@ -248,16 +311,13 @@ bool LoadKit(int K) {
     if (N == 1)
       ChooseFirstPiece(1);
   }
-  EndBusy();
   return Opened;
 }
 
 bool UnloadKit(int K) {
   if (K < 1 || K > Construction.KitCount || KitInUseByAPiece(K))
     return false;
-  // The few textures the kit made stay in the shared set: dropping the set
-  // would make every surface compile its shaders again, a quarter of a
-  // second without Mesa's shader disk cache, at each removal.
+  ReleaseTextures(Construction.Kits[K]);
   FreeLibrary(Construction.Kits[K].Handle);
   std::string Name = std::move(Construction.KitNames[K]);
   std::string File = std::move(Construction.KitFiles[K]);

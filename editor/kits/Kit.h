@@ -6,8 +6,9 @@
 
 // Lists the Kits folder (at most 100 kits, in name order) as available kits,
 // keeping each kit's library file name beside its name; no kit is in use
-// afterwards. Libraries beyond the first 100 are left out, and the user is
-// told which.
+// afterwards. Of libraries of the same kit name only the first is listed,
+// libraries beyond the first 100 kits are left out, and the user is told
+// which were left out and why.
 void ScanKits();
 
 // The index of the available kit of exactly this name (the later of two

@@ -428,9 +428,15 @@ bool ReadConstructionFile(const std::string &Path, std::vector<uint8_t> &Record,
   return false;
 }
 
+bool IsConstructionFile(const std::string &Path) {
+  return !Construction.FileName.empty() && SameFile(Path, Construction.FileName);
+}
+
 bool WriteConstructionFile(const std::string &Path, const std::vector<uint8_t> &Record,
                            std::string &Error) {
-  int Code = 0;
-  return ReplaceFile(Path, Record.data(), Record.size(), Code) ||
-         Failed("write", Path, Code, Error);
+  std::string Reason;
+  if (ReplaceFile(Path, Record.data(), Record.size(), Reason))
+    return true;
+  Error = "Unable to write " + Path + ": " + Reason;
+  return false;
 }

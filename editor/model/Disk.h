@@ -49,6 +49,10 @@ void ApplyPieces(const TConstructionFile &File); // into the grid ApplyBase empt
 bool ReadConstructionFile(const std::string &Path, std::vector<uint8_t> &Record,
                           std::string &Error);
 
+// Whether Path names the open construction's own file (FileName), through
+// any link: nothing else may be written over it.
+bool IsConstructionFile(const std::string &Path);
+
 // Writes Record to a fresh file beside Path, flushes it to the disk and only
 // then puts it in Path's place. On failure the fresh file is removed, whatever
 // was at Path is left as it was, and Error says why.

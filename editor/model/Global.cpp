@@ -21,14 +21,15 @@ bool BindKitExports(TKit &Kit, void *Handle, void *(*Lookup)(void *Handle, const
       return false;
     }
   Kit.Handle = Handle;
-  Kit.GetKit = reinterpret_cast<KitApi::TGetKit>(Entry[0]);
-  Kit.beginDrawKit = reinterpret_cast<KitApi::TBeginDrawKit>(Entry[1]);
-  Kit.GetPiece = reinterpret_cast<KitApi::TGetPiece>(Entry[2]);
-  Kit.GetPieceVolume = reinterpret_cast<KitApi::TGetPieceVolume>(Entry[3]);
-  Kit.DrawPieceLook = reinterpret_cast<KitApi::TDrawPieceLook>(Entry[4]);
-  Kit.DrawPieceForm = reinterpret_cast<KitApi::TDrawPieceForm>(Entry[5]);
-  Kit.DrawBaseLook = reinterpret_cast<KitApi::TDrawBaseLook>(Entry[6]);
-  Kit.DrawBaseForm = reinterpret_cast<KitApi::TDrawBaseForm>(Entry[7]);
+  const char *const *Names = KitApi::ExportNames;
+  Kit.GetKit.Bind(reinterpret_cast<KitApi::TGetKit>(Entry[0]), Handle, Names[0]);
+  Kit.beginDrawKit.Bind(reinterpret_cast<KitApi::TBeginDrawKit>(Entry[1]), Handle, Names[1]);
+  Kit.GetPiece.Bind(reinterpret_cast<KitApi::TGetPiece>(Entry[2]), Handle, Names[2]);
+  Kit.GetPieceVolume.Bind(reinterpret_cast<KitApi::TGetPieceVolume>(Entry[3]), Handle, Names[3]);
+  Kit.DrawPieceLook.Bind(reinterpret_cast<KitApi::TDrawPieceLook>(Entry[4]), Handle, Names[4]);
+  Kit.DrawPieceForm.Bind(reinterpret_cast<KitApi::TDrawPieceForm>(Entry[5]), Handle, Names[5]);
+  Kit.DrawBaseLook.Bind(reinterpret_cast<KitApi::TDrawBaseLook>(Entry[6]), Handle, Names[6]);
+  Kit.DrawBaseForm.Bind(reinterpret_cast<KitApi::TDrawBaseForm>(Entry[7]), Handle, Names[7]);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "KitApi.h"
+#include "KitEntry.h"
 #include "platform/Bitmap.h"
 
 #include <cstdint>
@@ -54,18 +55,20 @@ struct TPosition {
   double PanX, PanY;
 };
 
-// One kit in use.
+// One kit in use. Its entry points are called as functions; each call is
+// guarded (see TKitEntry), and those that draw put the GL back when the kit
+// fails part-way.
 struct TKit {
   uint8_t KitPieceCount;
   void *Handle;
-  KitApi::TGetKit GetKit;
-  KitApi::TBeginDrawKit beginDrawKit;
-  KitApi::TGetPiece GetPiece;
-  KitApi::TGetPieceVolume GetPieceVolume;
-  KitApi::TDrawPieceLook DrawPieceLook;
-  KitApi::TDrawPieceForm DrawPieceForm;
-  KitApi::TDrawBaseLook DrawBaseLook;
-  KitApi::TDrawBaseForm DrawBaseForm;
+  TKitEntry<KitApi::TGetKit> GetKit;
+  TKitEntry<KitApi::TBeginDrawKit, true> beginDrawKit;
+  TKitEntry<KitApi::TGetPiece> GetPiece;
+  TKitEntry<KitApi::TGetPieceVolume> GetPieceVolume;
+  TKitEntry<KitApi::TDrawPieceLook, true> DrawPieceLook;
+  TKitEntry<KitApi::TDrawPieceForm, true> DrawPieceForm;
+  TKitEntry<KitApi::TDrawBaseLook, true> DrawBaseLook;
+  TKitEntry<KitApi::TDrawBaseForm, true> DrawBaseForm;
   // The set of shared texture objects the kit last made its textures in
   // (0: none yet); see GlShareGroup.
   unsigned TexturesGroup;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <new>
 #include <utility>
 #include <unistd.h>
 #if defined(__i386__) || defined(__x86_64__)
@@ -54,6 +55,8 @@ TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {
 bool TApplication::notify(QObject *Receiver, QEvent *Event) {
   try {
     return QApplication::notify(Receiver, Event);
+  } catch (const std::bad_alloc &) {
+    ShowErrorBox("There is not enough memory to finish this command.");
   } catch (const std::exception &Error) {
     ShowErrorBox(Error.what());
   }

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "Text.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -37,9 +39,9 @@ TQuestionSink &QuestionSink() {
 
 TSaveAnswer AskToSave(const std::string &Text, const std::string &Title) {
   if (QuestionSink())
-    return QuestionSink()(Text, Title);
-  QMessageBox Box(QMessageBox::Question, QString::fromStdString(Title),
-                  QString::fromStdString(Text),
+    return QuestionSink()(Printable(Text), Printable(Title));
+  QMessageBox Box(QMessageBox::Question, QString::fromStdString(Printable(Title)),
+                  QString::fromStdString(Printable(Text)),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Owner()());
   Box.setDefaultButton(QMessageBox::Save);
   Box.setEscapeButton(QMessageBox::Cancel);
@@ -57,18 +59,20 @@ TQuestionSink SetQuestionSink(TQuestionSink NewSink) {
   return std::exchange(QuestionSink(), std::move(NewSink));
 }
 
+// Messages name files, kits and views whose bytes come from outside: they
+// are shown escaped, whatever shows them.
 void ShowMessage(const std::string &Text, const std::string &Title) {
   if (Sink())
-    Sink()(Text, Title);
+    Sink()(Printable(Text), Printable(Title));
   else
-    MessageBox(Text, Title, QMessageBox::Information);
+    MessageBox(Printable(Text), Printable(Title), QMessageBox::Information);
 }
 
 void ShowErrorBox(const std::string &Text) {
   if (Sink())
-    Sink()(Text, "Stavemont");
+    Sink()(Printable(Text), "Stavemont");
   else
-    MessageBox(Text, "Stavemont", QMessageBox::Critical);
+    MessageBox(Printable(Text), "Stavemont", QMessageBox::Critical);
 }
 
 void SetDialogOwner(std::function<QWidget *()> NewOwner) { Owner() = std::move(NewOwner); }

@@ -4,7 +4,6 @@
 
 #include <png.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -56,9 +55,5 @@ bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgr
   const std::vector<uint8_t> File = EncodePng(Width, Height, Rgb.data(), Error);
   if (File.empty())
     return false;
-  int Code = 0;
-  if (ReplaceFile(Path, File.data(), File.size(), Code))
-    return true;
-  Error = std::strerror(Code);
-  return false;
+  return ReplaceFile(Path, File.data(), File.size(), Error);
 }

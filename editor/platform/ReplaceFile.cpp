@@ -5,11 +5,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,8 +118,14 @@ void RemoveStaleTemporaries(const fs::path &Target) {
   closedir(List);
 }
 
-// A file that replaces an existing one keeps its permissions.
-void KeepModeOf(const struct stat &Old, int Fd) { fchmod(Fd, Old.st_mode & 07777); }
+// A file that replaces an existing one keeps its owner and group where the
+// user may give them (root may; others may keep a group they belong to), then
+// its permissions, which a change of owner may have cleared.
+void KeepOwnerAndModeOf(const struct stat &Old, int Fd) {
+  if (fchown(Fd, Old.st_uid, Old.st_gid) != 0)
+    (void)!fchown(Fd, uid_t(-1), Old.st_gid);
+  fchmod(Fd, Old.st_mode & 07777);
+}
 
 // Makes the rename itself durable; a failure here leaves a complete file.
 void SyncFolderOf(const fs::path &Target) {
@@ -142,30 +150,37 @@ bool Finish(int Fd, bool Ok, int &Code) {
   return Ok;
 }
 
-bool WriteThroughTemporary(const fs::path &Target, const struct stat *Old, const uint8_t *Data,
-                           size_t Size, int Fd, const std::string &Temp, int &Code) {
+// How a write through a temporary file ended. A rename the system refuses
+// (a file of someone else's in a sticky folder, say) leaves the target as it
+// was and the temporary removed, so the bytes can still go in place.
+enum class TTemporaryWrite { Done, Failed, RenameRefused };
+
+TTemporaryWrite WriteThroughTemporary(const fs::path &Target, const struct stat *Old,
+                                      const uint8_t *Data, size_t Size, int Fd,
+                                      const std::string &Temp, int &Code) {
   if (Old)
-    KeepModeOf(*Old, Fd);
+    KeepOwnerAndModeOf(*Old, Fd);
   bool Ok = WriteAll(Fd, Data, Size);
   Code = errno;
   Ok = Finish(Fd, Ok, Code);
-  if (Ok && rename(Temp.c_str(), Target.c_str()) != 0) {
-    Ok = false;
+  bool Renamed = false;
+  if (Ok && !(Renamed = rename(Temp.c_str(), Target.c_str()) == 0))
     Code = errno;
-  }
-  if (!Ok) {
+  if (!Renamed) {
     unlink(Temp.c_str());
-    return false;
+    return Ok ? TTemporaryWrite::RenameRefused : TTemporaryWrite::Failed;
   }
   SyncFolderOf(Target);
   RemoveStaleTemporaries(Target);
-  return true;
+  return TTemporaryWrite::Done;
 }
 
-// Overwrites an existing file where no file may be made beside it (a folder
-// the user cannot write). The space is reserved first, so a full disk is
-// found before a byte of the old contents is lost; then the bytes are written
-// over the old ones, the file is cut to their length and flushed to the disk.
+// Overwrites an existing file in place: where no file may be made beside it
+// (a folder the user cannot write), where it may not be renamed over, and
+// where it has other names (hard links) that must keep showing the same
+// file. The space is reserved first, so a full disk is found before a byte
+// of the old contents is lost; then the bytes are written over the old ones,
+// the file is cut to their length and flushed to the disk.
 bool WriteInPlace(const fs::path &Target, const uint8_t *Data, size_t Size, int &Code) {
   const int Fd = open(Target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (Fd < 0) {
@@ -183,23 +198,100 @@ bool WriteInPlace(const fs::path &Target, const uint8_t *Data, size_t Size, int 
   return Finish(Fd, Ok, Code);
 }
 
-} // namespace
+// Writes into a device or a named pipe, which are never replaced: /dev/null
+// swallows the bytes, a pipe hands them to whoever reads it. A pipe nobody
+// reads is refused at once rather than waited on, and a reader that goes
+// away makes the write fail instead of ending the program.
+bool WriteIntoStream(const std::string &Path, bool Pipe, const uint8_t *Data, size_t Size,
+                     std::string &Reason) {
+  const int Fd = open(Path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (Fd < 0) {
+    Reason = Pipe && errno == ENXIO ? "nothing reads from the pipe" : std::strerror(errno);
+    return false;
+  }
+  fcntl(Fd, F_SETFL, fcntl(Fd, F_GETFL) & ~O_NONBLOCK);
+  sigset_t PipeSignal, Former;
+  sigemptyset(&PipeSignal);
+  sigaddset(&PipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &PipeSignal, &Former);
+  bool Ok = WriteAll(Fd, Data, Size);
+  const int Code = errno;
+  if (!Ok && Code == EPIPE) { // take the signal the broken pipe raised
+    const timespec Now{0, 0};
+    sigtimedwait(&PipeSignal, nullptr, &Now);
+  }
+  pthread_sigmask(SIG_SETMASK, &Former, nullptr);
+  if (!Ok)
+    Reason = std::strerror(Code);
+  if (close(Fd) != 0 && Ok) {
+    Ok = false;
+    Reason = std::strerror(errno);
+  }
+  return Ok;
+}
 
-bool ReplaceFile(const std::string &Path, const uint8_t *Data, size_t Size, int &Code) {
-  const fs::path Target = FinalTarget(Path);
+// What is at Path when it is neither a regular file, a device of characters
+// nor a pipe, in words; empty for those.
+std::string Unwritable(const struct stat &Info) {
+  if (S_ISDIR(Info.st_mode))
+    return std::strerror(EISDIR);
+  if (S_ISBLK(Info.st_mode))
+    return "it is a block device, not a file";
+  if (S_ISSOCK(Info.st_mode))
+    return "it is a socket, not a file";
+  return S_ISREG(Info.st_mode) || S_ISCHR(Info.st_mode) || S_ISFIFO(Info.st_mode)
+             ? std::string()
+             : "it is not a file";
+}
+
+bool ReplaceRegularFile(const fs::path &Target, const uint8_t *Data, size_t Size, int &Code) {
   struct stat Old;
-  const bool Exists = stat(Target.c_str(), &Old) == 0 && S_ISREG(Old.st_mode);
+  const bool Exists = stat(Target.c_str(), &Old) == 0;
   // rename() would replace a file the user made read-only without a word.
   if (Exists && access(Target.c_str(), W_OK) != 0) {
     Code = errno;
     return false;
   }
+  if (Exists && Old.st_nlink > 1)
+    return WriteInPlace(Target, Data, Size, Code);
   std::string Temp;
   const int Fd = CreateTemporary(Target, Temp);
-  if (Fd >= 0)
-    return WriteThroughTemporary(Target, Exists ? &Old : nullptr, Data, Size, Fd, Temp, Code);
-  Code = errno;
-  if (Exists && (Code == EACCES || Code == EPERM))
-    return WriteInPlace(Target, Data, Size, Code);
+  if (Fd < 0) {
+    Code = errno;
+    return Exists && (Code == EACCES || Code == EPERM) && WriteInPlace(Target, Data, Size, Code);
+  }
+  switch (WriteThroughTemporary(Target, Exists ? &Old : nullptr, Data, Size, Fd, Temp, Code)) {
+  case TTemporaryWrite::Done:
+    return true;
+  case TTemporaryWrite::RenameRefused:
+    return Exists && WriteInPlace(Target, Data, Size, Code);
+  case TTemporaryWrite::Failed:
+    break;
+  }
   return false;
+}
+
+} // namespace
+
+bool ReplaceFile(const std::string &Path, const uint8_t *Data, size_t Size, std::string &Reason) {
+  // stat() follows every link, the system's own (/dev/stdout) included.
+  struct stat Info;
+  if (stat(Path.c_str(), &Info) == 0) {
+    if (S_ISCHR(Info.st_mode) || S_ISFIFO(Info.st_mode))
+      return WriteIntoStream(Path, S_ISFIFO(Info.st_mode), Data, Size, Reason);
+    Reason = Unwritable(Info);
+    if (!Reason.empty())
+      return false;
+  }
+  int Code = 0;
+  if (ReplaceRegularFile(FinalTarget(Path), Data, Size, Code))
+    return true;
+  Reason = std::strerror(Code);
+  return false;
+}
+
+bool SameFile(const std::string &A, const std::string &B) {
+  struct stat First, Second;
+  return stat(A.c_str(), &First) == 0 && stat(B.c_str(), &Second) == 0 &&
+         First.st_dev == Second.st_dev && First.st_ino == Second.st_ino;
 }

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 
 #include <cstdint>
+#include <exception>
 
 namespace {
 
@@ -18,15 +19,21 @@ void BeginBusy() {
   if (Depth++ == 0) {
     SavedMode = Construction.Mode;
     SavedCursor = ScreenCursor();
+    HoldKitFaultReports(true);
   }
   Construction.Mode = ModeBusy;
   SetScreenCursor(crWait);
 }
 
-void EndBusy() {
-  ProcessMessages();
+void EndBusy(bool ProcessPending) {
+  if (ProcessPending)
+    ProcessMessages();
   if (--Depth > 0)
     return;
   Construction.Mode = SavedMode;
   SetScreenCursor(SavedCursor);
+  HoldKitFaultReports(false);
+  ReportKitFaults();
 }
+
+TBusy::~TBusy() { EndBusy(std::uncaught_exceptions() == 0); }

@@ -3,6 +3,7 @@
 #include "Construction.h"
 #include "Render.h"
 #include "Scene.h"
+#include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/Messages.h"
 #include "platform/PngFile.h"
@@ -32,6 +33,12 @@ std::vector<uint8_t> DrawCapturePicture(int Width, int Height) {
 } // namespace
 
 void WriteCapture(const std::string &FileName) {
+  if (IsConstructionFile(FileName)) {
+    ShowMessage("Unable to write the capture " + FileName +
+                    ": it is the construction file itself, which the picture would replace.",
+                "Capture");
+    return;
+  }
   const int Width = Construction.ViewportWidth, Height = Construction.ViewportHeight;
   const std::vector<uint8_t> Pixels = DrawCapturePicture(Width, Height);
   std::string Reason = "the picture could not be drawn";

@@ -58,14 +58,12 @@ void DrawCorners(const TBitmap &(*Corner)(TCorner), bool Top, bool Bottom) {
 } // namespace
 
 void PiecePreview() {
-  BeginBusy();
+  const TBusy Busy;
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       fRender(), 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
-  if (!Context) {
-    EndBusy();
+  if (!Context)
     return;
-  }
   const TPosition &Camera = CurrentCamera();
   glTranslated(0, 2, -17);
   glRotated(Camera.Tilt, 1, 0, 0);
@@ -79,18 +77,15 @@ void PiecePreview() {
   CopyBitmap(Previews.iPiece, RenderBitmap);
   InvalidatePreviews();
   endDraw(true, true, std::move(Context));
-  EndBusy();
 }
 
 void BaseLookPreview() {
-  BeginBusy();
+  const TBusy Busy;
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       fRender(), 3, false, Construction.BaseRed, Construction.BaseGreen, Construction.BaseBlue);
-  if (!Context) {
-    EndBusy();
+  if (!Context)
     return;
-  }
   glTranslated(0, 0, -10);
   glRotated(CurrentCamera().Turn, 0, 0, 1);
   CentreFootprint();
@@ -103,17 +98,14 @@ void BaseLookPreview() {
   CopyBitmap(Previews.iBaseLook, RenderBitmap);
   InvalidatePreviews();
   endDraw(false, true, std::move(Context));
-  EndBusy();
 }
 
 void BaseFormPreview() {
-  BeginBusy();
+  const TBusy Busy;
   SetSmallProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(PlainRenderSurface(), 2, false, 0, 0, 0);
-  if (!Context) {
-    EndBusy();
+  if (!Context)
     return;
-  }
   glTranslated(0, 0, -10);
   glRotated(CurrentCamera().Turn, 0, 0, 1);
   CentreFootprint();
@@ -129,7 +121,6 @@ void BaseFormPreview() {
     std::memcpy(Previews.iBaseForm.ScanLine(RenderSize - 1 - Row),
                 &Pixels[size_t(Row) * RenderSize * 4], RenderSize * 4);
   InvalidatePreviews();
-  EndBusy();
 }
 
 void RedrawPreviews() {

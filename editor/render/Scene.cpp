@@ -116,7 +116,7 @@ void LookRender() {
   TWindowGlSurface *Window = LookSurface();
   if (!Window)
     return;
-  BeginBusy();
+  const TBusy Busy;
   // Taken before anything can run a nested render, which must not write it again.
   const std::string Capture = std::exchange(CaptureFileName, std::string());
   if (Window->SharesTextures()) {
@@ -133,7 +133,6 @@ void LookRender() {
   // with no context current.
   if (!Capture.empty())
     WriteCapture(Capture);
-  EndBusy();
 }
 
 void BlankViewport() {
@@ -154,13 +153,12 @@ int32_t PickAt(int X, int Y) {
   // A pixel outside the picture holds nothing that was drawn.
   if (X < 0 || Y < 0 || X >= Construction.ViewportWidth || Y >= Construction.ViewportHeight)
     return 0;
-  BeginBusy();
+  const TBusy Busy;
   SetSceneProjection();
   const int H = Construction.ViewportHeight;
   std::unique_ptr<TGlContext> Context = beginDraw(frmConstructionFormRender(), 4, false, 0, 0, 0);
   if (!Context) { // nothing can be drawn, so nothing is under the mouse
     FocusMainWindow();
-    EndBusy();
     return 0;
   }
   // Only the pixel read back matters: drawing is confined to it, and what
@@ -181,7 +179,6 @@ int32_t PickAt(int X, int Y) {
   Context->ReadPixels(X, H - 1 - Y, 1, 1, Pixel);
   endDraw(false, true, std::move(Context));
   FocusMainWindow();
-  EndBusy();
   // The bytes are blue, green, red, alpha.
   return int32_t(Pixel[2]) + 256 * int32_t(Pixel[1]) + 65536 * int32_t(Pixel[0]);
 }

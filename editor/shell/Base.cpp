@@ -15,6 +15,7 @@
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "platform/Picture.h"
+#include "platform/Text.h"
 #include "render/Camera.h"
 #include "render/Corners.h"
 #include "render/Previews.h"
@@ -153,7 +154,7 @@ std::string TfBase::ShownName() {
 }
 
 void TfBase::ShowTitle() {
-  setWindowTitle(QString::fromStdString(ShownName()) + "[*] - Stavemont");
+  setWindowTitle(QString::fromStdString(Printable(ShownName())) + "[*] - Stavemont");
   setWindowModified(!EditHistory().isClean());
 }
 

@@ -6,6 +6,9 @@
 #include "model/Global.h"
 #include "platform/Folder.h"
 #include "platform/Messages.h"
+#include "platform/ReplaceFile.h"
+#include "platform/Text.h"
+#include "platform/Worker.h"
 #include "render/Capture.h"
 #include "render/Construction.h"
 #include "render/Views.h"
@@ -13,27 +16,56 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <functional>
+#include <new>
 #include <vector>
 
 namespace {
 
 // What a batch run needs of the program: a core application (no display),
 // the program's folder, pixel formats for offscreen pictures and the
-// messages the editor would show, kept to be told on one line.
+// messages the editor would show, kept to be told on one line. The pixel
+// formats are chosen only where drawing happens: a GL begun in one process
+// cannot go on in a worker forked from it.
 class TBatch {
 public:
   TBatch(int Argc, char **Argv) : FApplication(Argc, Argv) {
     Construction.ProgramDir = ProgramFolder();
-    ChoosePixelFormats(false);
     SetMessageSink([this](const std::string &Text, const std::string &) { Messages.push_back(Text); });
   }
   ~TBatch() { SetMessageSink({}); }
+
+  void StartDrawing() {
+    if (!FDrawing)
+      ChoosePixelFormats(false);
+    FDrawing = true;
+  }
 
   std::vector<std::string> Messages;
 
 private:
   QCoreApplication FApplication;
+  bool FDrawing = false;
 };
+
+// How long the kits a file names may take to load and answer a check.
+constexpr int CheckSeconds = 30;
+
+// Why checking a file failed where its worker crashed, hung or never started.
+std::string WorkerProblem(const TWorkerAnswer &Answer) {
+  switch (Answer.Kind) {
+  case TWorkerAnswer::Crashed:
+    return "checking it crashed (" + Answer.Text + "); a kit it uses may be at fault.";
+  case TWorkerAnswer::TimedOut:
+    return "checking it did not finish within " + std::to_string(CheckSeconds) +
+           " s and was stopped; a kit it uses may be at fault.";
+  case TWorkerAnswer::Unstarted:
+    return "it could not be checked: " + Answer.Text + ".";
+  case TWorkerAnswer::Answered:
+    break;
+  }
+  return Answer.Text;
+}
 
 // Loads the construction in Path with its kits, as the editor's load does;
 // empty when loaded, else why it is refused.
@@ -60,18 +92,32 @@ std::string Load(const std::string &Path, TBatch &Batch) {
   ApplyColors(File);
   ApplyBase(File);
   ApplyPieces(File);
+  Construction.FileName = Path;
   return {};
 }
 
 // Takes every kit out of use again, so that the next file starts afresh.
 void Forget() {
   Construction.PieceCount = 0;
+  Construction.FileName.clear();
   while (Construction.KitCount > 0)
     UnloadKit(Construction.KitCount);
 }
 
+// Runs Work; an error it raises becomes its answer. Memory running out is
+// said in words: a large picture or file may take more than the system gives.
+std::string Guarded(const std::function<std::string()> &Work) {
+  try {
+    return Work();
+  } catch (const std::bad_alloc &) {
+    return "there is not enough memory for it.";
+  } catch (const std::exception &Error) {
+    return Error.what();
+  }
+}
+
 int Fail(const std::string &File, const std::string &Reason) {
-  std::fprintf(stderr, "%s: %s\n", File.c_str(), Reason.c_str());
+  std::fprintf(stderr, "%s\n", Printable(File + ": " + Reason).c_str());
   return 1;
 }
 
@@ -85,24 +131,35 @@ int SavedViewNamed(const std::string &Name) {
 
 } // namespace
 
+// Each file is checked by a worker process, so that a kit that crashes or
+// hangs costs that file only; the worker goes on with the next file.
 int RunCheck(int Argc, char **Argv, const TCommandLine &Line) {
   TBatch Batch(Argc, Argv);
+  TWorker Worker([&Batch](const std::string &File) {
+    Batch.StartDrawing();
+    std::string Reason = Guarded([&] { return Load(File, Batch); });
+    Forget();
+    return Reason;
+  });
   int Status = 0;
   for (const std::string &File : Line.Files) {
-    const std::string Reason = Load(File, Batch);
-    std::printf("%s: %s\n", File.c_str(), Reason.empty() ? "ok" : Reason.c_str());
+    const TWorkerAnswer Answer = Worker.Ask(File, CheckSeconds);
+    const std::string Reason = WorkerProblem(Answer);
+    std::printf("%s\n", Printable(File + ": " + (Reason.empty() ? "ok" : Reason)).c_str());
     std::fflush(stdout);
     if (!Reason.empty())
       Status = 1;
-    Forget();
   }
   return Status;
 }
 
 int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
   TBatch Batch(Argc, Argv);
+  Batch.StartDrawing();
   const std::string &File = Line.Files.front();
-  const std::string Reason = Load(File, Batch);
+  if (SameFile(File, Line.Picture))
+    return Fail(Line.Picture, "it is the construction file itself, which the picture would replace.");
+  const std::string Reason = Guarded([&] { return Load(File, Batch); });
   if (!Reason.empty())
     return Fail(File, Reason);
   Construction.ViewportWidth = uint16_t(Line.Width);
@@ -116,7 +173,12 @@ int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
   if (Line.SceneColor)
     SetSceneColor(*Line.SceneColor);
   Batch.Messages.clear();
-  WriteCapture(Line.Picture);
+  const std::string Problem = Guarded([&] {
+    WriteCapture(Line.Picture);
+    return std::string();
+  });
+  if (!Problem.empty())
+    return Fail(Line.Picture, Problem);
   if (!Batch.Messages.empty())
     return Fail(Line.Picture, Batch.Messages.back());
   return 0;

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "platform/Text.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -28,6 +29,39 @@ bool ReadColor(const QString &Text, uint32_t &Color) {
   return true;
 }
 
+// An argument as the parser reads it, losing no byte: valid UTF-8 is read as
+// such, and every other byte B becomes the lone code unit 0xDC00 + B, which
+// no text holds, so that Bytes gives back the argument exactly.
+QString ArgumentText(const std::string &Argument) {
+  QString Text;
+  for (size_t At = 0; At < Argument.size();) {
+    uint32_t Point = 0;
+    const size_t Length = Utf8Sequence(Argument, At, Point);
+    if (Length == 0)
+      Text += QChar(char16_t(0xDC00 + uint8_t(Argument[At++])));
+    else
+      Text += QString::fromUtf8(Argument.data() + At, qsizetype(Length)), At += Length;
+  }
+  return Text;
+}
+
+// The bytes of an argument read by ArgumentText (a pair of surrogates is one
+// character, never an escaped byte).
+std::string Bytes(const QString &Text) {
+  std::string Out;
+  for (qsizetype I = 0; I < Text.size(); ++I) {
+    const char16_t Unit = Text[I].unicode();
+    if (Unit >= 0xDC80 && Unit <= 0xDCFF) {
+      Out += char(Unit - 0xDC00);
+      continue;
+    }
+    const qsizetype Count = Text[I].isHighSurrogate() && I + 1 < Text.size() ? 2 : 1;
+    Out += Text.mid(I, Count).toStdString();
+    I += Count - 1;
+  }
+  return Out;
+}
+
 TCommandLine Wrong(const std::string &Problem) {
   TCommandLine Line;
   Line.Kind = TCommandLine::Wrong;
@@ -38,7 +72,7 @@ TCommandLine Wrong(const std::string &Problem) {
 std::vector<std::string> Strings(const QStringList &List) {
   std::vector<std::string> Out;
   for (const QString &S : List)
-    Out.push_back(S.toStdString());
+    Out.push_back(Bytes(S));
   return Out;
 }
 
@@ -52,7 +86,7 @@ TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
   if (Parser.isSet("size") && !ReadSize(Parser.value("size"), Line.Width, Line.Height))
     return Wrong("--size takes WIDTHxHEIGHT, each from 1 to 8192 pixels");
   if (Parser.isSet("view"))
-    Line.View = Parser.value("view").toStdString();
+    Line.View = Bytes(Parser.value("view"));
   uint32_t Color = 0;
   if (Parser.isSet("scene-color")) {
     if (!ReadColor(Parser.value("scene-color"), Color))
@@ -76,9 +110,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
                      {"scene-color", "", "RRGGBB"}});
   QStringList Line{"stavemont"};
   for (const std::string &A : Arguments)
-    Line << QString::fromStdString(A);
+    Line << ArgumentText(A);
   if (!Parser.parse(Line))
-    return Wrong(Parser.errorText().toStdString());
+    return Wrong(Bytes(Parser.errorText()));
   TCommandLine Command;
   Command.Files = Strings(Parser.positionalArguments());
   const bool RenderOptions = Parser.isSet("size") || Parser.isSet("view") || Parser.isSet("scene-color");

@@ -81,7 +81,6 @@ public:
     C.ChooserKit = FChooserKit;
     C.ChooserPiece = FChooserPiece;
     fStart->SetStatus(FStatus);
-    EndBusy();
   }
 
 private:
@@ -95,7 +94,7 @@ private:
 } // namespace
 
 bool LoadConstruction() {
-  BeginBusy();
+  const TBusy Busy;
   Construction.ViewportWidth = uint16_t(fLook->width());
   Construction.ViewportHeight = uint16_t(fLook->height());
   TLoadAttempt Attempt;
@@ -119,7 +118,6 @@ bool LoadConstruction() {
     ShowMessage("This construction use the kit: \"" + Reason + "\", that can't be found",
                 "Error - kit: \"" + Reason + "\" doesn't exists");
     QApplication::quit();
-    EndBusy();
     return false;
   case TKitsLoaded::Unusable:
     Attempt.Refuse(Reason);
@@ -150,16 +148,17 @@ bool LoadConstruction() {
   ProcessMessages();
   LookRender();
   ProcessMessages();
-  EndBusy();
   return true;
 }
 
 void SaveConstruction() {
-  BeginBusy();
   std::string Error;
-  const bool Saved = WriteConstructionFile(Construction.FileName, EncodeConstruction(), Error);
-  ProcessMessages();
-  EndBusy();
+  bool Saved = false;
+  {
+    const TBusy Busy;
+    Saved = WriteConstructionFile(Construction.FileName, EncodeConstruction(), Error);
+    ProcessMessages();
+  }
   if (!Saved)
     throw std::runtime_error(Error);
   EditHistory().setClean();

@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "LabelButton.h"
+#include "platform/Text.h"
 #include "render/Views.h"
 
 #include <QEvent>
@@ -149,7 +150,7 @@ void TListPanel::ProposeView(QWidget *B, QWidget *ConstructionButton) {
 
 void TListPanel::Refill() {
   for (int Tag = 1; Tag <= ListRows; ++Tag) {
-    lblItems[Tag]->setText(QString::fromStdString(List.RowText(Tag)));
+    lblItems[Tag]->setText(QString::fromStdString(Printable(List.RowText(Tag))));
     SetItemColor(lblItems[Tag], lblItems[Tag]->underMouse());
   }
 }

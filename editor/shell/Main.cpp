@@ -10,6 +10,7 @@
 #include "platform/Application.h"
 #include "platform/GlSurface.h"
 #include "platform/Memory.h"
+#include "platform/Text.h"
 #include "platform/Version.h"
 #include "render/Construction.h"
 
@@ -40,7 +41,7 @@ int main(int argc, char **argv) {
   const TCommandLine Line = ParseCommandLine({argv + 1, argv + argc});
   switch (Line.Kind) {
   case TCommandLine::Wrong:
-    std::fprintf(stderr, "stavemont: %s\n%s", Line.Problem.c_str(), UsageText().c_str());
+    std::fprintf(stderr, "stavemont: %s\n%s", Printable(Line.Problem).c_str(), UsageText().c_str());
     return 2;
   case TCommandLine::Help:
     std::fputs(UsageText().c_str(), stdout);

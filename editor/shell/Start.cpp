@@ -11,16 +11,17 @@
 #include "platform/Cursor.h"
 #include "platform/Folder.h"
 #include "platform/Messages.h"
+#include "platform/Text.h"
 #include "platform/Version.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
 
+#include <filesystem>
 #include <utility>
 
 TfStart *fStart = nullptr;
@@ -184,7 +185,7 @@ void TfStart::ResolveHoverPictures() {
 }
 
 void TfStart::SetStatus(const std::string &Text) {
-  lblStatus->setText(QString::fromStdString(Text));
+  lblStatus->setText(QString::fromStdString(Printable(Text)));
   lblStatus->repaint();
 }
 
@@ -229,8 +230,13 @@ void TfStart::lblLoadConstructionClick() {
 
 void TfStart::OpenConstruction(const std::string &Path) {
   // A refused file leaves no name behind: Save must not write over it.
-  std::string Former = std::exchange(
-      Construction.FileName, QFileInfo(QString::fromStdString(Path)).absoluteFilePath().toStdString());
+  // The name goes to the system byte for byte, whatever its encoding.
+  std::error_code Error;
+  std::filesystem::path Absolute = std::filesystem::absolute(Path, Error);
+  if (Error) // no working folder: the name stays as given
+    Absolute = Path;
+  std::string Former =
+      std::exchange(Construction.FileName, Absolute.lexically_normal().string());
   if (!LoadConstruction())
     Construction.FileName = std::move(Former);
 }

@@ -74,7 +74,7 @@ std::string KitFault() {
     const std::string File = Construction.KitNames[K] + ".so";
     Dl_info Library{};
     if (Construction.KitFiles[K] != File ||
-        !dladdr(reinterpret_cast<void *>(Construction.Kits[K].GetPiece), &Library) ||
+        !dladdr(reinterpret_cast<void *>(KitApi::TGetPiece(Construction.Kits[K].GetPiece)), &Library) ||
         Library.dli_fname != Construction.ProgramDir + "Kits/" + File)
       return "kit " + std::to_string(K) + " " + Construction.KitNames[K];
   }
@@ -223,14 +223,22 @@ TEST_F(History, LongRandomSessionReturnsToEveryPointOfIt) {
 // A kit that cannot be added in the first place is no edit.
 TEST_F(History, AKitThatNoLongerLoadsDropsTheHistoryAndKeepsTheConstruction) {
   QUndoStack &Edits = EditHistory();
+  // A kit that could not be brought back stays offered where it was, for
+  // when its library is back.
+  const auto Offered = [] {
+    return std::vector<std::string>(Construction.AvailableKitNames + 1,
+                                    Construction.AvailableKitNames + 1 + Construction.AvailableKitCount);
+  };
   ASSERT_TRUE(AddKit(1)); // Alpha, kit 2
   RemoveKit(2);
   const std::string Removed = Snapshot();
+  const std::vector<std::string> OfferedBefore = Offered();
   fs::remove(Kit("Alpha"));
   Edits.setClean();
   Edits.undo();
   EXPECT_EQ(Messages.size(), 1u);
   EXPECT_EQ(Snapshot(), Removed);
+  EXPECT_EQ(Offered(), OfferedBefore);
   EXPECT_EQ(Edits.count(), 0);
   EXPECT_FALSE(Edits.isClean());
   EXPECT_EQ(KitFault(), "");
@@ -239,11 +247,13 @@ TEST_F(History, AKitThatNoLongerLoadsDropsTheHistoryAndKeepsTheConstruction) {
   const std::string Before = Snapshot();
   ASSERT_TRUE(AddKit(1)); // Beta
   Edits.undo();
+  const std::vector<std::string> OfferedAfterUndo = Offered();
   fs::remove(Kit("Beta"));
   Edits.setClean();
   Edits.redo();
   EXPECT_EQ(Messages.size(), 2u);
   EXPECT_EQ(Snapshot(), Before);
+  EXPECT_EQ(Offered(), OfferedAfterUndo);
   EXPECT_EQ(Edits.count(), 0);
   EXPECT_FALSE(Edits.isClean());
   EXPECT_EQ(KitFault(), "");

@@ -4,6 +4,7 @@
 // colours of chosen pixels.
 #include "Editor.h"
 #include "Picking.h"
+#include "kits/Kit.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "platform/Messages.h"
@@ -334,6 +335,22 @@ TEST_F(Render, RepeatedRendersMakeNoNewTextures) {
   for (int Round = 0; Round < 3; ++Round)
     DrawEverything(false);
   EXPECT_EQ(TextureObjects(), Textures);
+}
+
+// A kit's textures go with it when it is taken out of use: adding and
+// taking out kits over and over leaves no texture behind.
+TEST_F(Render, KitTexturesGoWithTheKit) {
+  const int Before = TextureObjects();
+  for (int Round = 0; Round < 3; ++Round) {
+    LoadAllKits();
+    Put(Window, 2, 2, 0, 1);
+    DrawEverything(false);
+    EXPECT_GT(TextureObjects(), Before);
+    Construction.PieceCount = 0;
+    while (Construction.KitCount > 0)
+      ASSERT_TRUE(UnloadKit(Construction.KitCount));
+    EXPECT_EQ(TextureObjects(), Before) << "round " << Round;
+  }
 }
 
 TEST_F(Render, NestedBusyBracketsRestoreTheOutermostState) {

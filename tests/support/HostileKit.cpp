@@ -2,15 +2,38 @@
 // (FAULT): it answers no pieces, a piece with no depth, a piece wider than
 // the widest base, or more pieces than a kit may hold. It draws nothing.
 //
+// FAULT Throws builds a kit of two one-cell pieces whose piece 2 raises a C++
+// exception out of DrawPieceLook in the middle of its drawing, with a matrix
+// pushed and a glBegin open; piece 1 draws an unlit red cube.
+//
 // FAULT Odd builds a kit the kit manager accepts but no real kit resembles:
 // the full hundred pieces, a rod as long and a column as tall as the largest
 // base, a checkered piece whose copies interlock, a piece with no solid cell
 // at all and pieces with a hole, with volume answers other than 0 and 1.
 #include "KitApi.h"
 
+#include <GL/gl.h>
+
+#include <stdexcept>
+
 namespace {
 
-constexpr int NoPieces = 1, ZeroSize = 2, TooWide = 3, TooMany = 4, Odd = 5;
+constexpr int NoPieces = 1, ZeroSize = 2, TooWide = 3, TooMany = 4, Odd = 5, Throws = 6;
+
+// A unit cube at (X, Y, Z), its faces as quads.
+void Cube(double X, double Y, double Z) {
+  const int Faces[6][4][3] = {{{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
+                              {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}},
+                              {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}},
+                              {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}},
+                              {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}},
+                              {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}};
+  glBegin(GL_QUADS);
+  for (const auto &Face : Faces)
+    for (const auto &V : Face)
+      glVertex3d(X + V[0], Y + V[1], Z + V[2]);
+  glEnd();
+}
 
 constexpr int OddRod = 2, OddColumn = 3, OddChecker = 4, OddHollow = 5;
 
@@ -53,7 +76,22 @@ void GetPiece(uint8_t Piece, uint8_t *SizeX, uint8_t *SizeY, uint8_t *SizeZ) {
 void GetPieceVolume(uint8_t Piece, uint8_t X, uint8_t Y, uint8_t Z, uint8_t *Filled) {
   *Filled = FAULT == Odd ? OddVolume(Piece, X, Y, Z) : 1;
 }
-void DrawPieceLook(uint8_t, uint8_t, double, double, double) {}
+void DrawPieceLook(uint8_t Piece, uint8_t, double X, double Y, double Z) {
+  if (FAULT != Throws)
+    return;
+  if (Piece == 2) {
+    glPushMatrix();
+    glTranslated(1000, 0, 0);
+    glBegin(GL_QUADS);
+    glVertex3d(X, Y, Z);
+    throw std::runtime_error("the drawing broke");
+  }
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_LIGHTING);
+  glColor3ub(255, 0, 0);
+  Cube(X, Y, Z);
+  glPopAttrib();
+}
 void DrawPieceForm(uint8_t, uint8_t, uint16_t, double, double, double) {}
 void DrawBaseLook(uint8_t, uint8_t, uint8_t) {}
 void DrawBaseForm(uint8_t, uint8_t) {}

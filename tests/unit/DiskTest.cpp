@@ -15,8 +15,13 @@
 #include <random>
 #include <thread>
 
+#include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -386,6 +391,17 @@ TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
     lchown(Entry.path().c_str(), getuid() == 0 ? 65534 : getuid(), getuid() == 0 ? 65534 : getgid());
   fs::permissions(Folder / "readonly.stm", fs::perms::owner_read | fs::perms::group_read);
   fs::permissions(Folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  // Someone else's file the user may write, in a sticky folder everyone may
+  // write: no rename may replace it (only root can be someone else here).
+  const bool Sticky = getuid() == 0;
+  if (Sticky) {
+    fs::create_directory(Folder / "sticky");
+    fs::permissions(Folder / "sticky", fs::perms::all | fs::perms::sticky_bit);
+    WriteRaw("sticky/theirs.stm", Old);
+    fs::permissions(Folder / "sticky/theirs.stm", fs::perms::owner_read | fs::perms::owner_write |
+                                                      fs::perms::group_read | fs::perms::group_write |
+                                                      fs::perms::others_read | fs::perms::others_write);
+  }
 
   const std::string Problem = AsOrdinaryUser([&] {
     std::string Error, Problems;
@@ -396,6 +412,8 @@ TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
       Problems += "saving through a link failed: " + Error + "; ";
     if (!WriteConstructionFile(PathOf("locked/in.stm"), New, Error))
       Problems += "saving in a locked folder failed: " + Error + "; ";
+    if (Sticky && !WriteConstructionFile(PathOf("sticky/theirs.stm"), New, Error))
+      Problems += "saving someone else's file in a sticky folder failed: " + Error + "; ";
     for (int Twice = 0; Twice < 2; ++Twice)
       if (!WriteConstructionFile(PathOf(Long), Twice ? New : Old, Error))
         Problems += "a 250-byte name failed: " + Error + "; ";
@@ -407,9 +425,113 @@ TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
   EXPECT_EQ(ReadRaw("real.stm"), New);
   EXPECT_EQ(ReadRaw("locked/in.stm"), New);
   EXPECT_EQ(ReadRaw(Long), New);
-  EXPECT_EQ(Entries(), 5u); // no temporary left anywhere
+  if (Sticky) {
+    EXPECT_EQ(ReadRaw("sticky/theirs.stm"), New);
+    EXPECT_EQ(fs::status(Folder / "sticky/theirs.stm").permissions() & fs::perms::others_write,
+              fs::perms::others_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "sticky"), fs::directory_iterator()), 1);
+  }
+  EXPECT_EQ(Entries(), Sticky ? 6u : 5u); // no temporary left anywhere
   EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "locked"), fs::directory_iterator()), 1);
   fs::permissions(Folder / "locked", fs::perms::owner_all); // so that it can be removed
+}
+
+// Reads a named pipe in a thread of its own: opened before anything is
+// written, it takes up to Limit bytes, then closes its end.
+class TPipeReader {
+public:
+  TPipeReader(const std::string &Path, size_t Limit)
+      : FFd(open(Path.c_str(), O_RDONLY | O_NONBLOCK)), FThread([this, Limit] { Read(Limit); }) {}
+  ~TPipeReader() {
+    if (FThread.joinable())
+      FThread.join();
+  }
+  const std::vector<uint8_t> &Received() {
+    FThread.join();
+    return FBytes;
+  }
+
+private:
+  void Read(size_t Limit) {
+    uint8_t Buffer[65536];
+    bool WriterCame = false;
+    while (FBytes.size() < Limit) {
+      pollfd Wait{FFd, POLLIN, 0};
+      if (poll(&Wait, 1, 10000) <= 0)
+        break;
+      const ssize_t N = read(FFd, Buffer, std::min(sizeof Buffer, Limit - FBytes.size()));
+      if (N > 0) {
+        WriterCame = true;
+        FBytes.insert(FBytes.end(), Buffer, Buffer + N);
+      } else if (N == 0 && WriterCame) {
+        break; // the writer closed its end
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+    close(FFd);
+  }
+
+  int FFd;
+  std::vector<uint8_t> FBytes;
+  std::thread FThread;
+};
+
+// A device or a named pipe at the target takes the bytes and stays what it
+// is; anything else that is not a file is refused and left alone. Nodes are
+// made in the test's own folder, never on the machine's /dev.
+TEST_F(DiskFileTest, DevicesAndPipesAreWrittenIntoAndNeverReplaced) {
+  std::string Error;
+  if (getuid() == 0) {
+    ASSERT_EQ(mknod(PathOf("null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    ASSERT_EQ(mknod(PathOf("disk").c_str(), S_IFBLK | 0600, makedev(7, 0)), 0);
+    EXPECT_TRUE(WriteConstructionFile(PathOf("null"), New, Error)) << Error;
+    EXPECT_TRUE(fs::is_character_file(Folder / "null"));
+    EXPECT_FALSE(WriteConstructionFile(PathOf("disk"), New, Error));
+    EXPECT_NE(Error.find("block device"), std::string::npos) << Error;
+    EXPECT_TRUE(fs::is_block_file(Folder / "disk"));
+  }
+
+  ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+  fs::create_symlink("pipe", Folder / "to-pipe");
+  {
+    TPipeReader Reader(PathOf("pipe"), New.size());
+    EXPECT_TRUE(WriteConstructionFile(PathOf("to-pipe"), New, Error)) << Error;
+    EXPECT_EQ(Reader.Received(), New);
+  }
+  EXPECT_TRUE(fs::is_fifo(Folder / "pipe"));
+
+  // Nobody reads: refused at once instead of waiting for ever.
+  EXPECT_FALSE(WriteConstructionFile(PathOf("pipe"), New, Error));
+  EXPECT_NE(Error.find("nothing reads from the pipe"), std::string::npos) << Error;
+  {
+    // The reader goes away part-way: the write fails, the program lives on.
+    TPipeReader Quitter(PathOf("pipe"), 16);
+    EXPECT_FALSE(WriteConstructionFile(PathOf("pipe"), New, Error));
+    EXPECT_NE(Error.find(std::strerror(EPIPE)), std::string::npos) << Error;
+  }
+
+  const int Socket = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un Address{};
+  Address.sun_family = AF_UNIX;
+  std::strncpy(Address.sun_path, PathOf("socket").c_str(), sizeof Address.sun_path - 1);
+  ASSERT_EQ(bind(Socket, reinterpret_cast<sockaddr *>(&Address), sizeof Address), 0);
+  EXPECT_FALSE(WriteConstructionFile(PathOf("socket"), New, Error));
+  EXPECT_NE(Error.find("socket"), std::string::npos) << Error;
+  EXPECT_TRUE(fs::is_socket(Folder / "socket"));
+  close(Socket);
+  EXPECT_EQ(Entries(), getuid() == 0 ? 5u : 3u); // no temporary left behind
+}
+
+// Every name of a file with several hard links shows what was saved.
+TEST_F(DiskFileTest, HardLinksKeepNamingTheSavedFile) {
+  WriteRaw("a.stm", Old);
+  fs::create_hard_link(Folder / "a.stm", Folder / "b.stm");
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(PathOf("a.stm"), New, Error)) << Error;
+  EXPECT_EQ(ReadRaw("b.stm"), New);
+  EXPECT_EQ(fs::hard_link_count(Folder / "a.stm"), 2u);
+  EXPECT_EQ(Entries(), 2u);
 }
 
 // A save killed at any moment leaves the complete old or the complete new

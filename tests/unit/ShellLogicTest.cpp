@@ -2,7 +2,9 @@
 // version text, tiling the background, centring the viewport and where the
 // user's files go.
 #include "model/Global.h"
+#include "platform/Text.h"
 #include "platform/Version.h"
+#include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/Dimensions.h"
 #include "shell/Settings.h"
@@ -82,6 +84,27 @@ TEST(ShellLogic, UserFilesLeaveAProgramFolderThatCannotBeWritten) {
   for (const char *Folder : {"Constructions", "Captures", "Backgrounds"})
     EXPECT_TRUE(fs::is_directory(Top + "data/stavemont/" + Folder)) << Folder;
   fs::remove_all(Top);
+}
+
+// File names reach the system byte for byte, whatever their encoding; names
+// printed for the user cannot end a line, move the cursor or hide as text.
+TEST(ShellLogic, NamesFromOutsideKeepTheirBytesAndPrintEscaped) {
+  const std::string Latin = "caf\xe9.cns", Emoji = "\xf0\x9f\x92\x80.png", Odd = "a\xed\xa0\x80\xc0\xaf";
+  TCommandLine Line = ParseCommandLine({"--check", Latin, Emoji, Odd});
+  ASSERT_EQ(Line.Kind, TCommandLine::Check);
+  EXPECT_EQ(Line.Files, (std::vector<std::string>{Latin, Emoji, Odd}));
+  Line = ParseCommandLine({"--render", Latin, "pic\xef.png", "--view", "V\xff"});
+  ASSERT_EQ(Line.Kind, TCommandLine::Render);
+  EXPECT_EQ(Line.Files, std::vector<std::string>{Latin});
+  EXPECT_EQ(Line.Picture, "pic\xef.png");
+  EXPECT_EQ(Line.View, "V\xff");
+
+  EXPECT_EQ(Printable("Gr\xc3\xbcn \xf0\x9f\x92\x80 a\\b"), "Gr\xc3\xbcn \xf0\x9f\x92\x80 a\\b");
+  EXPECT_EQ(Printable("evil\n/x.cns: ok"), "evil\\x0a/x.cns: ok");
+  EXPECT_EQ(Printable("\x1b[2J\x7f"), "\\x1b[2J\\x7f");
+  EXPECT_EQ(Printable("caf\xe9"), "caf\\xe9");
+  EXPECT_EQ(Printable("\xc2\x85|\xe2\x80\xae|\xc0\xaf|\xed\xa0\x80"),
+            "\\xc2\\x85|\\xe2\\x80\\xae|\\xc0\\xaf|\\xed\\xa0\\x80");
 }
 
 } // namespace
