@@ -2,6 +2,7 @@
 
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +38,14 @@ bool CanWriteFolder(const std::string &Folder) { return access(Folder.c_str(), W
 std::string UserDataFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() +
          "/stavemont/";
+}
+
+TFileStamp FileStampOf(const std::string &Path) {
+  struct stat Info;
+  if (stat(Path.c_str(), &Info) != 0)
+    return {};
+  return {true, Info.st_dev, Info.st_ino, (unsigned long long)Info.st_size, Info.st_mtim.tv_sec,
+          Info.st_mtim.tv_nsec};
 }
 
 bool PathExists(const std::string &Path) {

@@ -22,6 +22,19 @@ bool CanWriteFolder(const std::string &Folder);
 // $XDG_DATA_HOME/stavemont/, by default ~/.local/share/stavemont/.
 std::string UserDataFolder();
 
+// What tells one state of a file from another without reading it: which
+// file it is and its size and time of change. A file that is not there has
+// the empty stamp.
+struct TFileStamp {
+  bool Exists = false;
+  unsigned long long Device = 0, Inode = 0, Size = 0;
+  long long Seconds = 0, Nanoseconds = 0;
+  bool operator==(const TFileStamp &) const = default;
+};
+
+// The stamp of the file at Path now (through links).
+TFileStamp FileStampOf(const std::string &Path);
+
 // Whether anything (file, folder, pipe, device) is at Path, through symbolic
 // links. Never throws.
 bool PathExists(const std::string &Path);

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 #include <iostream>
 #include <utility>
@@ -35,6 +38,11 @@ TQuestionSink &QuestionSink() {
   return S;
 }
 
+TChoiceSink &ChoiceSink() {
+  static TChoiceSink S;
+  return S;
+}
+
 } // namespace
 
 TSaveAnswer AskToSave(const std::string &Text, const std::string &Title) {
@@ -53,6 +61,28 @@ TSaveAnswer AskToSave(const std::string &Text, const std::string &Title) {
   default:
     return TSaveAnswer::Cancel;
   }
+}
+
+int AskChoice(const std::string &Text, const std::string &Title,
+              const std::vector<std::string> &Choices, int Escape) {
+  if (ChoiceSink())
+    return ChoiceSink()(Printable(Text), Printable(Title), Choices);
+  QMessageBox Box(QMessageBox::Question, QString::fromStdString(Printable(Title)),
+                  QString::fromStdString(Printable(Text)), QMessageBox::NoButton, Owner()());
+  std::vector<QAbstractButton *> Buttons;
+  for (const std::string &Choice : Choices)
+    Buttons.push_back(Box.addButton(QString::fromStdString(Choice), QMessageBox::AcceptRole));
+  if (!Buttons.empty())
+    Box.setDefaultButton(static_cast<QPushButton *>(Buttons.front()));
+  if (Escape >= 0 && Escape < int(Buttons.size()))
+    Box.setEscapeButton(Buttons[size_t(Escape)]);
+  Box.exec();
+  const auto Chosen = std::find(Buttons.begin(), Buttons.end(), Box.clickedButton());
+  return Chosen == Buttons.end() ? Escape : int(Chosen - Buttons.begin());
+}
+
+TChoiceSink SetChoiceSink(TChoiceSink NewSink) {
+  return std::exchange(ChoiceSink(), std::move(NewSink));
 }
 
 TQuestionSink SetQuestionSink(TQuestionSink NewSink) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Shows a modal information box with an OK button.
 void ShowMessage(const std::string &Text, const std::string &Title);
@@ -33,6 +34,18 @@ TSaveAnswer AskToSave(const std::string &Text, const std::string &Title);
 // previous way.
 using TQuestionSink = std::function<TSaveAnswer(const std::string &Text, const std::string &Title)>;
 TQuestionSink SetQuestionSink(TQuestionSink Sink);
+
+// Asks Text in a box titled Title with a button for each of Choices, the
+// first of them the default; the index of the one chosen, or Escape when the
+// box is closed without a choice.
+int AskChoice(const std::string &Text, const std::string &Title,
+              const std::vector<std::string> &Choices, int Escape);
+
+// Replaces how AskChoice asks; an empty one restores the box. Returns the
+// previous way.
+using TChoiceSink = std::function<int(const std::string &Text, const std::string &Title,
+                                      const std::vector<std::string> &Choices)>;
+TChoiceSink SetChoiceSink(TChoiceSink Sink);
 
 // Lets the application handle every pending window message.
 void ProcessMessages();

@@ -8,6 +8,7 @@
 #include "Help.h"
 #include "LabelButton.h"
 #include "ListPanel.h"
+#include "Recovery.h"
 #include "Settings.h"
 #include "Start.h"
 #include "model/Global.h"
@@ -561,11 +562,24 @@ void TfBase::lblBackClick() {
 }
 
 // A save that fails raises its error before the menu closes: the menu stays
-// open, as it was, for another try.
+// open, as it was, for another try. A file that changed on disk since it
+// was loaded or saved here (another editor saved it) is not overwritten
+// without asking.
 void TfBase::lblSaveClick() {
   if (Construction.FileName.empty()) {
     lblSaveAsClick();
     return;
+  }
+  if (FileChangedOnDisk()) {
+    const int Overwrite = 0, SaveAs = 1, Cancel = 2;
+    const int Answer = AskChoice("The file " + Construction.FileName +
+                                     " was changed on disk since it was opened or last saved here, "
+                                     "perhaps by another editor. Overwrite it with this construction?",
+                                 "Stavemont", {"Overwrite", "Save as...", "Cancel"}, Cancel);
+    if (Answer == SaveAs)
+      lblSaveAsClick();
+    if (Answer != Overwrite)
+      return;
   }
   SaveConstruction();
   pConstructionClick();
@@ -633,6 +647,7 @@ void TfBase::lblCloseClick() {
   if (!MayClose())
     return;
   FClosing = true;
+  DiscardRecovery();
   for (int K = 1; K <= Construction.KitCount; ++K)
     FreeLibrary(Construction.Kits[K].Handle);
   Construction.KitCount = 0;

@@ -6,6 +6,7 @@
 #include "kits/Kit.h"
 #include "model/Disk.h"
 #include "model/Global.h"
+#include "platform/Folder.h"
 #include "platform/Messages.h"
 #include "render/Busy.h"
 #include "render/Previews.h"
@@ -46,6 +47,12 @@ TKitsLoaded LoadFileKits(const TConstructionFile &File, std::string &Reason,
 }
 
 namespace {
+
+// The file as this program last read or wrote it.
+struct TOnDisk {
+  std::string Path;
+  TFileStamp Stamp;
+} OnDisk;
 
 void RefuseFile(const std::string &Reason) {
   ShowMessage("The file \"" + Construction.FileName + "\" cannot be opened: " + Reason,
@@ -93,16 +100,14 @@ private:
 
 } // namespace
 
-bool LoadConstruction() {
-  const TBusy Busy;
-  Construction.ViewportWidth = uint16_t(fLook->width());
-  Construction.ViewportHeight = uint16_t(fLook->height());
-  TLoadAttempt Attempt;
-  std::vector<uint8_t> Record;
+namespace {
+
+// Makes Record, the record of FileName as it was when Stamp was taken, the
+// open construction; refused as Attempt says.
+bool OpenRecord(const std::vector<uint8_t> &Record, const TFileStamp &Stamp, TLoadAttempt &Attempt) {
   TConstructionFile File;
   std::string Reason;
-  if (!ReadConstructionFile(Construction.FileName, Record, Reason) ||
-      !DecodeConstruction(Record, File, Reason)) {
+  if (!DecodeConstruction(Record, File, Reason)) {
     Attempt.Refuse(Reason);
     return false;
   }
@@ -143,11 +148,44 @@ bool LoadConstruction() {
   }
   Construction.ChooserKit = Construction.ChooserPiece = 0;
   StartHistory();
+  OnDisk = {Construction.FileName, Stamp};
   fBase->ShowTitle();
   ShowMainWindow();
   ProcessMessages();
   LookRender();
   ProcessMessages();
+  return true;
+}
+
+void TakeViewportSize() {
+  Construction.ViewportWidth = uint16_t(fLook->width());
+  Construction.ViewportHeight = uint16_t(fLook->height());
+}
+
+} // namespace
+
+bool LoadConstruction() {
+  const TBusy Busy;
+  TakeViewportSize();
+  TLoadAttempt Attempt;
+  const TFileStamp Stamp = FileStampOf(Construction.FileName);
+  std::vector<uint8_t> Record;
+  std::string Reason;
+  if (!ReadConstructionFile(Construction.FileName, Record, Reason)) {
+    Attempt.Refuse(Reason);
+    return false;
+  }
+  return OpenRecord(Record, Stamp, Attempt);
+}
+
+bool RecoverConstruction(const std::vector<uint8_t> &Record) {
+  const TBusy Busy;
+  TakeViewportSize();
+  TLoadAttempt Attempt;
+  if (!OpenRecord(Record, FileStampOf(Construction.FileName), Attempt))
+    return false;
+  EditHistory().resetClean(); // the work was never saved
+  fBase->ShowTitle();
   return true;
 }
 
@@ -161,6 +199,14 @@ void SaveConstruction() {
   }
   if (!Saved)
     throw std::runtime_error(Error);
+  OnDisk = {Construction.FileName, FileStampOf(Construction.FileName)};
   EditHistory().setClean();
   fBase->ShowTitle();
+}
+
+bool FileChangedOnDisk() {
+  if (Construction.FileName.empty() || OnDisk.Path != Construction.FileName)
+    return false;
+  const TFileStamp Now = FileStampOf(Construction.FileName);
+  return Now.Exists && Now != OnDisk.Stamp;
 }

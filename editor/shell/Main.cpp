@@ -6,6 +6,7 @@
 #include "Batch.h"
 #include "CommandLine.h"
 #include "Program.h"
+#include "Recovery.h"
 #include "Start.h"
 #include "platform/Application.h"
 #include "platform/GlSurface.h"
@@ -29,9 +30,13 @@ int Edit(int argc, char **argv, const TCommandLine &Line) {
   ChoosePixelFormats();
   if (!CreateWindows())
     return 0;
-  // Opened from inside the message loop, as the start dialog's button does.
-  if (!Line.Files.empty())
-    QTimer::singleShot(0, [Path = Line.Files.front()] { fStart->OpenConstruction(Path); });
+  // From inside the message loop, as the start dialog's button does: work
+  // left by a program that ended unexpectedly is offered first, then the
+  // file named on the command line is opened unless work was recovered.
+  QTimer::singleShot(0, [Files = Line.Files] {
+    if (!OfferRecovery() && !Files.empty())
+      fStart->OpenConstruction(Files.front());
+  });
   return App.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "Base.h"
 #include "Choose.h"
 #include "Note.h"
+#include "Recovery.h"
 #include "Start.h"
 #include "platform/Messages.h"
 #include "render/ShellLink.h"
@@ -28,6 +29,7 @@ bool CreateWindows() {
       return fBase;
     return fStart;
   });
+  StartRecovery();
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };
   ShellLink.ShowNote = [](int X, int Y, const std::string &Text) {

@@ -30,6 +30,7 @@ void ShowMainWindow() {
   // there is no window to lay under the viewport. The viewport is a child of
   // the main window, which covers the screen: its place is in the main
   // window's coordinates.
+  fLook->FitRoom();
   const int W = Construction.ViewportWidth, H = Construction.ViewportHeight;
   const int Left = CentredEdge(Screen.width(), W + TfBase::LeftColumnWidth) + TfBase::LeftColumnWidth;
   const int Top = CentredEdge(Screen.height(), H);

@@ -89,6 +89,16 @@ void TfLook::Maximize() {
   show();
 }
 
+void TfLook::FitRoom() {
+  const TViewportSize Size = FitViewport(width(), height(), CurrentRoom());
+  if (Size.Width == width() && Size.Height == height())
+    return;
+  Construction.ViewportWidth = uint16_t(Size.Width);
+  Construction.ViewportHeight = uint16_t(Size.Height);
+  resize(Size.Width, Size.Height);
+  RebuildShape();
+}
+
 void TfLook::FormMouseDown(int X, int Y) {
   const int W = Construction.ViewportWidth, H = Construction.ViewportHeight;
   const TRegion Region = RegionAt(X, Y, W, H);

@@ -26,6 +26,10 @@ public:
   // As large as the room allows, keeping its centre.
   void Maximize();
 
+  // Shrinks to the room right of the main window's left column when it is
+  // larger, keeping its aspect.
+  void FitRoom();
+
   void FormMouseDown(int X, int Y);
   void FormMouseMove(int X, int Y);
 

@@ -3,7 +3,9 @@
 #include "platform/Cursor.h"
 
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -129,6 +131,17 @@ TResize SizeViewport(TRegion Region, int X, int Y, int Width, int Height, const 
     break;
   }
   return R;
+}
+
+TViewportSize FitViewport(int Width, int Height, const TRoom &Room) {
+  const int RoomWidth = std::max(1, Room.MainWidth - Room.LeftColumn);
+  const int RoomHeight = std::max(1, Room.MainHeight);
+  if (Width <= RoomWidth && Height <= RoomHeight)
+    return {Width, Height};
+  // Whole numbers throughout: the side that limits takes the room exactly.
+  if (int64_t(Width) * RoomHeight > int64_t(Height) * RoomWidth)
+    return {RoomWidth, std::max(1, int(int64_t(Height) * RoomWidth / Width))};
+  return {std::max(1, int(int64_t(Width) * RoomHeight / Height)), RoomHeight};
 }
 
 TResize MaximizeViewport(int Width, int Height, const TRoom &Room) {

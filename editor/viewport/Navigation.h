@@ -48,6 +48,14 @@ struct TRoom {
 // the top and right ones grow it (keeping a 100-pixel margin in the room).
 TResize SizeViewport(TRegion Region, int X, int Y, int Width, int Height, const TRoom &Room);
 
+// The size the viewport takes in the room right of the left column: its own
+// when it fits, else the largest of the same aspect that fits (at least one
+// pixel each way), so that it never covers the left column.
+struct TViewportSize {
+  int Width, Height;
+};
+TViewportSize FitViewport(int Width, int Height, const TRoom &Room);
+
 // Maximize: as large as the room allows with its 100-pixel margins.
 TResize MaximizeViewport(int Width, int Height, const TRoom &Room);
 

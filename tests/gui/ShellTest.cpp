@@ -10,12 +10,14 @@
 #include "platform/Messages.h"
 #include "render/Camera.h"
 #include "render/Scene.h"
+#include "render/Views.h"
 #include "shell/Artwork.h"
 #include "shell/Base.h"
 #include "shell/Choose.h"
 #include "shell/ConstructionFile.h"
 #include "shell/LabelButton.h"
 #include "shell/Note.h"
+#include "shell/Recovery.h"
 #include "shell/Settings.h"
 #include "shell/Start.h"
 #include "viewport/Look.h"
@@ -30,9 +32,12 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -166,6 +171,26 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
   EXPECT_EQ(Questions, 0);
   EXPECT_EQ(Construction.KitCount, 0);
   SetQuestionSink({});
+}
+
+// Whatever the screen, the viewport leaves the left column free: its menu,
+// kit, piece and mode buttons stay in reach. (Run on small screens too.)
+TEST_F(Shell, TheViewportLeavesTheLeftColumnFree) {
+  StartNew("50", "50", "50");
+  ASSERT_TRUE(fLook->isVisible());
+  const QSize Screen = fBase->screen()->size();
+  const QRect Viewport(fLook->position(), fLook->size());
+  EXPECT_GE(Viewport.left(), TfBase::LeftColumnWidth);
+  EXPECT_GE(Viewport.top(), 0);
+  EXPECT_LE(Viewport.right(), Screen.width() - 1);
+  EXPECT_LE(Viewport.bottom(), Screen.height() - 1);
+  EXPECT_EQ(Construction.ViewportWidth, Viewport.width());
+  EXPECT_EQ(Construction.ViewportHeight, Viewport.height());
+  // The aspect of 800 x 600 is kept, to the pixel.
+  EXPECT_LE(std::abs(Viewport.width() * 3 - Viewport.height() * 4), 4);
+  // The Insert button takes a click: the viewport is not in its way.
+  Click(ColumnButton("Insert"));
+  EXPECT_EQ(Construction.Mode, ModeInsert);
 }
 
 TEST_F(Shell, ButtonsLightUpUnderThePointerAndFitTheirCaptions) {
@@ -447,6 +472,150 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
   ASSERT_FALSE(Messages.empty());
   EXPECT_EQ(Messages.back().Text, "This construction use the kit: \"Nope\", that can't be found");
   EXPECT_EQ(Messages.back().Title, "Error - kit: \"Nope\" doesn't exists");
+}
+
+// Two editors on one file: a save over a file that another saved since
+// asks first, and each answer does what it says.
+TEST_F(Shell, SavingOverAFileChangedElsewhereAsksFirst) {
+  StartNew("10", "10", "10");
+  const std::string Shared = Dir + "Constructions/shared.cns", Mine = Dir + "Constructions/mine.cns";
+  AnswerFileDialog(Shared);
+  Click(MenuItem("Save as..."));
+  ASSERT_EQ(ReadBytes(Shared).size(), ConstructionFileSize);
+  std::vector<std::string> Asked;
+  int Answer = 2;
+  SetChoiceSink([&](const std::string &Text, const std::string &, const std::vector<std::string> &Choices) {
+    Asked.push_back(Text);
+    EXPECT_EQ(Choices, (std::vector<std::string>{"Overwrite", "Save as...", "Cancel"}));
+    return Answer;
+  });
+  Click(MenuItem("Save")); // nobody else wrote it
+  EXPECT_TRUE(Asked.empty());
+
+  // The other editor saves its own construction under the name.
+  const auto TheyWrite = [](const std::string &Path) {
+    QTest::qWait(20); // a later time of change than our own save's
+    std::vector<uint8_t> Theirs = ReadBytes(Path);
+    Theirs[0] ^= 1;
+    WriteBytes(Path, Theirs);
+    return Theirs;
+  };
+  const std::vector<uint8_t> Theirs = TheyWrite(Shared);
+  SetSceneColor(0x00102030);
+  Click(MenuItem("Save")); // cancelled
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_NE(Asked[0].find(Shared + " was changed on disk"), std::string::npos) << Asked[0];
+  EXPECT_TRUE(ReadBytes(Shared) == Theirs);
+
+  Answer = 1; // save as a new name
+  AnswerFileDialog(Mine);
+  Click(MenuItem("Save"));
+  EXPECT_EQ(Asked.size(), 2u);
+  EXPECT_EQ(Construction.FileName, Mine);
+  EXPECT_TRUE(ReadBytes(Mine) == EncodeConstruction());
+  EXPECT_TRUE(ReadBytes(Shared) == Theirs);
+
+  TheyWrite(Mine);
+  Answer = 0; // overwrite
+  Click(MenuItem("Save"));
+  EXPECT_EQ(Asked.size(), 3u);
+  EXPECT_TRUE(ReadBytes(Mine) == EncodeConstruction());
+  SetChoiceSink({});
+}
+
+// Unsaved work is in the recovery file after every edit, with the name of
+// the file it belongs to; a save that leaves nothing unsaved, or Close,
+// takes it away.
+TEST_F(Shell, UnsavedWorkIsKeptForRecoveryUntilSavedOrClosed) {
+  const std::string Kept = RecoveryFile();
+  const auto Holds = [&Kept](const std::string &Name) {
+    std::vector<uint8_t> Expected = EncodeConstruction();
+    Expected.insert(Expected.end(), Name.begin(), Name.end());
+    for (int Wait = 0; Wait < 250; ++Wait, QTest::qWait(20))
+      if (ReadBytes(Kept) == Expected)
+        return true;
+    return false;
+  };
+  const auto Gone = [&Kept] { return !fs::exists(Kept); };
+  StartNew("10", "10", "10");
+  EXPECT_TRUE(Gone()); // nothing to recover yet
+  ASSERT_TRUE(AddView("One"));
+  EXPECT_TRUE(Holds(""));
+
+  const std::string File = Dir + "Constructions/kept.cns";
+  AnswerFileDialog(File);
+  Click(MenuItem("Save as..."));
+  EXPECT_TRUE(Gone());
+  ASSERT_TRUE(AddView("Two"));
+  EXPECT_TRUE(Holds(File));
+  Click(MenuItem("Undo")); // back to what is saved
+  EXPECT_TRUE(Gone());
+  Click(MenuItem("Redo"));
+  EXPECT_TRUE(Holds(File));
+
+  SetQuestionSink([](const std::string &, const std::string &) { return TSaveAnswer::Discard; });
+  Click(MenuItem("Close"));
+  SetQuestionSink({});
+  EXPECT_TRUE(Gone());
+}
+
+// Work that a program which has ended left behind is offered, newest first:
+// kept for later, discarded, or recovered under its own file name with its
+// changes unsaved. A running program's recovery file is not offered.
+TEST_F(Shell, WorkLeftByAnEndedProgramIsOffered) {
+  const auto Ended = [] {
+    const pid_t Child = fork();
+    if (Child == 0)
+      _exit(0);
+    waitpid(Child, nullptr, 0);
+    return Child;
+  };
+  const TPlacedPiece One{1, 1, 2, 2, 0, 1}, Two{1, 2, 6, 6, 0, 1};
+  const std::string Older = RecoveryFolder() + std::to_string(Ended()) + ".recovery",
+                    Newer = RecoveryFolder() + std::to_string(Ended()) + ".recovery",
+                    Running = RecoveryFolder() + std::to_string(getppid()) + ".recovery";
+  fs::create_directories(RecoveryFolder());
+  const std::string House = Dir + "Constructions/house.cns";
+  std::vector<uint8_t> OlderBytes = Draft(30, {One}), NewerBytes = Draft(30, {One, Two});
+  NewerBytes.insert(NewerBytes.end(), House.begin(), House.end());
+  WriteBytes(Older, OlderBytes);
+  WriteBytes(Running, OlderBytes);
+  WriteBytes(Newer, NewerBytes);
+  const auto Past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(Older, Past - std::chrono::hours(1));
+  fs::last_write_time(Newer, Past);
+
+  std::vector<std::string> Asked;
+  std::vector<int> Answers = {1, 2}; // later, then discard
+  SetChoiceSink([&](const std::string &Text, const std::string &Title,
+                    const std::vector<std::string> &Choices) {
+    Asked.push_back(Text);
+    EXPECT_EQ(Title, "Recover construction");
+    EXPECT_EQ(Choices, (std::vector<std::string>{"Recover", "Later", "Discard"}));
+    const int Answer = Answers.front();
+    Answers.erase(Answers.begin());
+    return Answer;
+  });
+  EXPECT_FALSE(OfferRecovery());
+  ASSERT_EQ(Asked.size(), 2u);
+  EXPECT_NE(Asked[0].find("the construction \"" + House + "\""), std::string::npos) << Asked[0];
+  EXPECT_NE(Asked[1].find("a construction that was never saved"), std::string::npos) << Asked[1];
+  EXPECT_TRUE(fs::exists(Newer));
+  EXPECT_FALSE(fs::exists(Older));
+  EXPECT_TRUE(fs::exists(Running));
+  EXPECT_FALSE(fBase->isVisible());
+
+  Answers = {0};
+  EXPECT_TRUE(OfferRecovery());
+  EXPECT_TRUE(fBase->isVisible());
+  EXPECT_EQ(Construction.FileName, House);
+  EXPECT_EQ(Construction.PieceCount, 2);
+  EXPECT_EQ(Construction.Pieces[2].Piece, 2);
+  EXPECT_TRUE(fBase->isWindowModified());
+  EXPECT_FALSE(fs::exists(Newer));
+  EXPECT_TRUE(ReadBytes(RecoveryFile()) == NewerBytes); // now this program's own
+  SetChoiceSink({});
+  fs::remove(Running);
 }
 
 TEST_F(Shell, FailedSaveIsReportedAndKeepsTheEarlierFile) {

@@ -6,6 +6,13 @@
 // exception out of DrawPieceLook in the middle of its drawing, with a matrix
 // pushed and a glBegin open; piece 1 draws an unlit red cube.
 //
+// FAULT Aborts builds a kit that ends the program (abort) as soon as it is
+// asked to draw a piece; FAULT Hangs one that never returns from GetKit.
+//
+// FAULT CrashesThird builds a kit of one one-cell piece, drawn as an unlit
+// red cube with its pick codes, that ends the program (abort) the first time
+// it is asked to draw a third piece: on the third insertion.
+//
 // FAULT Odd builds a kit the kit manager accepts but no real kit resembles:
 // the full hundred pieces, a rod as long and a column as tall as the largest
 // base, a checkered piece whose copies interlock, a piece with no solid cell
@@ -14,14 +21,19 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <stdexcept>
+
+#include <unistd.h>
 
 namespace {
 
-constexpr int NoPieces = 1, ZeroSize = 2, TooWide = 3, TooMany = 4, Odd = 5, Throws = 6;
+constexpr int NoPieces = 1, ZeroSize = 2, TooWide = 3, TooMany = 4, Odd = 5, Throws = 6,
+              Aborts = 7, Hangs = 8, CrashesThird = 9;
 
-// A unit cube at (X, Y, Z), its faces as quads.
-void Cube(double X, double Y, double Z) {
+// A unit cube at (X, Y, Z), its faces as quads: the top first, in the colour
+// of Top when it is given, the others in the colour of Sides.
+void Cube(double X, double Y, double Z, const uint8_t *Top = nullptr, const uint8_t *Sides = nullptr) {
   const int Faces[6][4][3] = {{{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}},
                               {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}},
                               {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}},
@@ -29,10 +41,39 @@ void Cube(double X, double Y, double Z) {
                               {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0}},
                               {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}};
   glBegin(GL_QUADS);
-  for (const auto &Face : Faces)
+  for (const auto &Face : Faces) {
+    const uint8_t *Colour = &Face == &Faces[0] ? Top : Sides;
+    if (Colour)
+      glColor3ub(Colour[0], Colour[1], Colour[2]);
     for (const auto &V : Face)
       glVertex3d(X + V[0], Y + V[1], Z + V[2]);
+  }
   glEnd();
+}
+
+// The places of the pieces drawn so far (the previews and spin frames draw
+// at the origin, which does not count).
+bool ThirdPlace(double X, double Y, double Z) {
+  static double Seen[2][3];
+  static int Count = 0;
+  if (X == 0 && Y == 0 && Z == 0)
+    return false;
+  for (int I = 0; I < Count; ++I)
+    if (Seen[I][0] == X && Seen[I][1] == Y && Seen[I][2] == Z)
+      return false;
+  if (Count == 2)
+    return true;
+  Seen[Count][0] = X, Seen[Count][1] = Y, Seen[Count][2] = Z;
+  ++Count;
+  return false;
+}
+
+void RedCube(double X, double Y, double Z) {
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_LIGHTING);
+  glColor3ub(255, 0, 0);
+  Cube(X, Y, Z);
+  glPopAttrib();
 }
 
 constexpr int OddRod = 2, OddColumn = 3, OddChecker = 4, OddHollow = 5;
@@ -63,7 +104,13 @@ uint8_t OddVolume(uint8_t Piece, uint8_t X, uint8_t Y, uint8_t Z) {
 
 extern "C" {
 void GetKit(uint8_t *KitPieceCount) {
-  *KitPieceCount = FAULT == NoPieces ? 0 : FAULT == TooMany ? 101 : FAULT == Odd ? 100 : 2;
+  while (FAULT == Hangs)
+    pause();
+  *KitPieceCount = FAULT == NoPieces       ? 0
+                   : FAULT == TooMany      ? 101
+                   : FAULT == Odd          ? 100
+                   : FAULT == CrashesThird ? 1
+                                           : 2;
 }
 void beginDrawKit(void) {}
 void GetPiece(uint8_t Piece, uint8_t *SizeX, uint8_t *SizeY, uint8_t *SizeZ) {
@@ -77,6 +124,10 @@ void GetPieceVolume(uint8_t Piece, uint8_t X, uint8_t Y, uint8_t Z, uint8_t *Fil
   *Filled = FAULT == Odd ? OddVolume(Piece, X, Y, Z) : 1;
 }
 void DrawPieceLook(uint8_t Piece, uint8_t, double X, double Y, double Z) {
+  if (FAULT == Aborts || (FAULT == CrashesThird && ThirdPlace(X, Y, Z)))
+    abort();
+  if (FAULT == CrashesThird)
+    return RedCube(X, Y, Z);
   if (FAULT != Throws)
     return;
   if (Piece == 2) {
@@ -86,13 +137,16 @@ void DrawPieceLook(uint8_t Piece, uint8_t, double X, double Y, double Z) {
     glVertex3d(X, Y, Z);
     throw std::runtime_error("the drawing broke");
   }
-  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-  glDisable(GL_LIGHTING);
-  glColor3ub(255, 0, 0);
-  Cube(X, Y, Z);
-  glPopAttrib();
+  RedCube(X, Y, Z);
 }
-void DrawPieceForm(uint8_t, uint8_t, uint16_t, double, double, double) {}
+void DrawPieceForm(uint8_t, uint8_t, uint16_t Number, double X, double Y, double Z) {
+  if (FAULT != CrashesThird)
+    return;
+  const KitApi::TPickColor Top = KitApi::PickColor(KitApi::TopCellCode(Number, 1)),
+                           Sides = KitApi::PickColor(KitApi::SideCode(Number));
+  const uint8_t TopBytes[3] = {Top.Red, Top.Green, Top.Blue}, SideBytes[3] = {Sides.Red, Sides.Green, Sides.Blue};
+  Cube(X, Y, Z, TopBytes, SideBytes);
+}
 void DrawBaseLook(uint8_t, uint8_t, uint8_t) {}
 void DrawBaseForm(uint8_t, uint8_t) {}
 }

@@ -41,6 +41,8 @@ void Shell::SetUp() {
   Dir = std::string(Template) + "/";
   for (const char *Folder : {"Kits", "Constructions", "Backgrounds"})
     fs::create_directory(Dir + Folder);
+  // The user's data folder (recovery files) is the test's own.
+  setenv("XDG_DATA_HOME", (Dir + "data").c_str(), 1);
   fs::create_symlink(STAVEMONT_BUILD_DIR "/Kits/Marbelo.so", Dir + "Kits/Marbelo.so");
   ChoosePixelFormats();
   ASSERT_TRUE(CreateWindows());

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on an X server of its own (Xvfb, 1280 x 1024, true colour)
+# Runs a command on an X server of its own (Xvfb, true colour, 1280 x 1024 or
+# the size STAVEMONT_SCREEN gives, as 640x480)
 # managed by a real window manager, openbox, and passes on its status.
 # Windows behave there as on a desktop: stacking, focus and placement are the
 # window manager's, not the program's.
@@ -31,7 +32,7 @@ wait_for() {
   return 1
 }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$Work/display" 2>"$Work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${STAVEMONT_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$Work/display" 2>"$Work/xvfb.log" &
 XvfbPid=$!
 wait_for 30 "the X server start" test -s "$Work/display"
 export DISPLAY=":$(head -n 1 "$Work/display")"

@@ -3,6 +3,7 @@
 #include "model/Disk.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
+#include "PipeReader.h"
 
 #include <gtest/gtest.h>
 
@@ -435,47 +436,6 @@ TEST_F(DiskFileTest, SavingRespectsWhatTheUserMayDoAndWhereLinksLead) {
   EXPECT_EQ(std::distance(fs::directory_iterator(Folder / "locked"), fs::directory_iterator()), 1);
   fs::permissions(Folder / "locked", fs::perms::owner_all); // so that it can be removed
 }
-
-// Reads a named pipe in a thread of its own: opened before anything is
-// written, it takes up to Limit bytes, then closes its end.
-class TPipeReader {
-public:
-  TPipeReader(const std::string &Path, size_t Limit)
-      : FFd(open(Path.c_str(), O_RDONLY | O_NONBLOCK)), FThread([this, Limit] { Read(Limit); }) {}
-  ~TPipeReader() {
-    if (FThread.joinable())
-      FThread.join();
-  }
-  const std::vector<uint8_t> &Received() {
-    FThread.join();
-    return FBytes;
-  }
-
-private:
-  void Read(size_t Limit) {
-    uint8_t Buffer[65536];
-    bool WriterCame = false;
-    while (FBytes.size() < Limit) {
-      pollfd Wait{FFd, POLLIN, 0};
-      if (poll(&Wait, 1, 10000) <= 0)
-        break;
-      const ssize_t N = read(FFd, Buffer, std::min(sizeof Buffer, Limit - FBytes.size()));
-      if (N > 0) {
-        WriterCame = true;
-        FBytes.insert(FBytes.end(), Buffer, Buffer + N);
-      } else if (N == 0 && WriterCame) {
-        break; // the writer closed its end
-      } else {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-    }
-    close(FFd);
-  }
-
-  int FFd;
-  std::vector<uint8_t> FBytes;
-  std::thread FThread;
-};
 
 // A device or a named pipe at the target takes the bytes and stays what it
 // is; anything else that is not a file is refused and left alone. Nodes are

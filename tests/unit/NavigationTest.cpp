@@ -112,4 +112,24 @@ TEST(Navigation, ShapeRadius) {
   EXPECT_EQ(ShapeRadius(135, 0), 14);  // 13.5 likewise
 }
 
+// On a screen too small for it the viewport takes the room right of the left
+// column, keeping its aspect; where it fits it keeps its size.
+TEST(Navigation, TheViewportShrinksToTheRoomItHas) {
+  const struct {
+    int MainWidth, MainHeight, Width, Height, FitWidth, FitHeight;
+  } Cases[] = {{1280, 1024, 800, 600, 800, 600}, // fits
+               {929, 600, 800, 600, 800, 600},   // just fits
+               {800, 600, 800, 600, 671, 503},   // too wide: 671 / 800 of each side
+               {640, 480, 800, 600, 511, 383},
+               {1280, 400, 800, 600, 533, 400},  // too tall
+               {640, 480, 300, 900, 160, 480},
+               {130, 480, 800, 600, 1, 1}};      // no room at all: a pixel
+  for (const auto &C : Cases) {
+    SCOPED_TRACE(std::to_string(C.MainWidth) + " x " + std::to_string(C.MainHeight));
+    const TViewportSize Size = FitViewport(C.Width, C.Height, {C.MainWidth, C.MainHeight, 129});
+    EXPECT_EQ(Size.Width, C.FitWidth);
+    EXPECT_EQ(Size.Height, C.FitHeight);
+  }
+}
+
 } // namespace
