@@ -6,6 +6,7 @@
 //
 //   RenderBench                 everything
 //   RenderBench --kit-load-only only the kit loading line
+//   RenderBench --command-line  the program's --render and --check instead
 #include "kits/Kit.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
@@ -27,6 +28,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -241,6 +244,41 @@ void PrintCommandLineRender() {
   std::remove(Picture.c_str());
 }
 
+// The peak memory of --check over many files (its worker's, which does the
+// kit work): it must not grow with the number of files.
+void PrintCheckMemory() {
+  const std::string File = "/tmp/RenderBench-" + std::to_string(getpid()) + "-check.cns";
+  FillWithBricks(10);
+  std::string Error;
+  if (!WriteConstructionFile(File, EncodeConstruction(), Error)) {
+    std::fprintf(stderr, "%s\n", Error.c_str());
+    return;
+  }
+  for (int Files : {300, 1500}) {
+    std::vector<std::string> Arguments(size_t(Files), File);
+    Arguments.insert(Arguments.begin(), "--check");
+    const auto Start = TClock::now();
+    const pid_t Child = fork();
+    if (Child == 0) {
+      if (!freopen("/dev/null", "w", stdout))
+        _exit(126);
+      std::vector<char *> Argv{const_cast<char *>(STAVEMONT_PROGRAM)};
+      for (std::string &A : Arguments)
+        Argv.push_back(A.data());
+      Argv.push_back(nullptr);
+      execv(STAVEMONT_PROGRAM, Argv.data());
+      _exit(127);
+    }
+    int Status = 0;
+    rusage Usage{};
+    wait4(Child, &Status, 0, &Usage); // the worker's peak is counted in
+    const double Seconds = std::chrono::duration<double>(TClock::now() - Start).count();
+    std::printf("--check of %d files: peak memory %.1f MB, %.1f s (%.1f ms a file)\n", Files,
+                Usage.ru_maxrss / 1024.0, Seconds, Seconds * 1000 / Files);
+  }
+  std::remove(File.c_str());
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -271,6 +309,7 @@ int main(int argc, char **argv) {
     std::printf("the first look render in a process, after its kit's spin frames: %.1f ms\n",
                 MedianMs(1, LookRender));
     PrintCommandLineRender();
+    PrintCheckMemory();
     return 0;
   }
   PrintLoadWithoutShaderCache();

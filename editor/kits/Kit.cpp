@@ -6,6 +6,7 @@
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "render/Busy.h"
+#include "render/Construction.h"
 #include "render/Previews.h"
 #include "render/Render.h"
 #include "viewport/History.h"
@@ -133,7 +134,8 @@ void ReleaseTextures(const TKit &Kit) {
   ForgetTexturesOf(Kit.Handle);
   if (Names.empty())
     return;
-  std::unique_ptr<TGlContext> Context = fRender().UseContext(0);
+  // In the context the spin frames are drawn in, as it is kept for them.
+  std::unique_ptr<TGlContext> Context = fRender().UseContext(PixelFormats[3].Samples);
   if (!Context)
     return;
   glDeleteTextures(GLsizei(Names.size()), Names.data());

@@ -1,5 +1,7 @@
 #include "ReplaceFile.h"
 
+#include "WriteAll.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -18,19 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool WriteAll(int Fd, const uint8_t *Data, size_t Size) {
-  while (Size > 0) {
-    const ssize_t N = write(Fd, Data, Size);
-    if (N < 0 && errno == EINTR)
-      continue;
-    if (N < 0)
-      return false;
-    Data += N;
-    Size -= size_t(N);
-  }
-  return true;
-}
 
 // The file a save of Path really writes: Path itself, or, when Path is a
 // symbolic link, what the chain of links finally names (whether it exists

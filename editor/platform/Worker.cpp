@@ -1,5 +1,7 @@
 #include "Worker.h"
 
+#include "WriteAll.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,20 +18,6 @@
 namespace {
 
 // Messages on the pipes are a 32-bit length and that many bytes.
-bool WriteAll(int Fd, const void *Data, size_t Size) {
-  const char *At = static_cast<const char *>(Data);
-  while (Size > 0) {
-    const ssize_t N = write(Fd, At, Size);
-    if (N < 0 && errno == EINTR)
-      continue;
-    if (N <= 0)
-      return false;
-    At += N;
-    Size -= size_t(N);
-  }
-  return true;
-}
-
 bool Send(int Fd, const std::string &Text) {
   const uint32_t Size = uint32_t(Text.size());
   return WriteAll(Fd, &Size, sizeof Size) && WriteAll(Fd, Text.data(), Text.size());
