@@ -5,12 +5,15 @@
 #include "KitApi.h"
 #include "MarbeloKit.h"
 #include "OffscreenGl.h"
+#include "TexturesImg.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -378,6 +381,279 @@ TEST_F(KitDraw, LookShowsTheFillColourOfEachFace) {
     Gl->ReadBack();
     EXPECT_TRUE(IsBlue(ColorAt(Gable))) << "gable is " << ColorAt(Gable);
   }
+}
+
+// ---- Textures, face by face -----------------------------------------------
+
+// A textured face of a piece's look drawing, in the piece's own unrotated
+// frame: its corners in drawing order, the texture coordinates (s, t) given
+// at them, and the kit image it shows. A triangle repeats its third corner.
+struct TTexturedFace {
+  TPoint Corner[4];
+  double Tex[4][2];
+  Marbelo::TImageId Image;
+};
+
+constexpr double Whole[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+TTexturedFace Face(TPoint A, TPoint B, TPoint C, TPoint D, Marbelo::TImageId Image,
+                   const double (&Tex)[4][2] = Whole) {
+  TTexturedFace F{{A, B, C, D}, {}, Image};
+  std::copy(&Tex[0][0], &Tex[0][0] + 8, &F.Tex[0][0]);
+  return F;
+}
+
+// The five faces of a 2 x Y x 1 brick: x = 0, y = Y, x = 2, y = 0, the top;
+// on a side s runs along its bottom edge and t up, on the top s along y.
+std::vector<TTexturedFace> BrickFaces(double Y, Marbelo::TImageId XFaces, Marbelo::TImageId YFaces,
+                                      Marbelo::TImageId Top) {
+  return {Face({0, 0, 0}, {0, Y, 0}, {0, Y, 1}, {0, 0, 1}, XFaces),
+          Face({0, Y, 0}, {2, Y, 0}, {2, Y, 1}, {0, Y, 1}, YFaces),
+          Face({2, Y, 0}, {2, 0, 0}, {2, 0, 1}, {2, Y, 1}, XFaces),
+          Face({2, 0, 0}, {0, 0, 0}, {0, 0, 1}, {2, 0, 1}, YFaces),
+          Face({0, 0, 1}, {0, Y, 1}, {2, Y, 1}, {2, 0, 1}, Top)};
+}
+
+// A wedge 2 x Y, H high, its wall at x = 2: the two gables, the wall, the slope.
+std::vector<TTexturedFace> RoofFaces(double Y, double H, Marbelo::TImageId Gables,
+                                     Marbelo::TImageId Wall, Marbelo::TImageId Slope) {
+  constexpr double GableEnd[4][2] = {{0, 0}, {1, 0}, {1, 1}, {1, 1}};
+  constexpr double GableStart[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
+  constexpr double Slant[4][2] = {{1, 1}, {0, 1}, {0, 0}, {1, 0}};
+  return {Face({0, Y, 0}, {2, Y, 0}, {2, Y, H}, {2, Y, H}, Gables, GableEnd),
+          Face({2, Y, 0}, {2, 0, 0}, {2, 0, H}, {2, Y, H}, Wall),
+          Face({2, 0, 0}, {0, 0, 0}, {2, 0, H}, {2, 0, H}, Gables, GableStart),
+          Face({0, 0, 0}, {0, Y, 0}, {2, Y, H}, {2, 0, H}, Slope, Slant)};
+}
+
+// The textured faces of the door (Y 4, Z 6) or the window (Y 3, Z 4): outer
+// sides and top, the jambs, heads and sills of front (x = 0) and back.
+std::vector<TTexturedFace> FrameFaces(double Y, double Z, Marbelo::TImageId Side,
+                                      Marbelo::TImageId Top, Marbelo::TImageId Left,
+                                      Marbelo::TImageId Right, Marbelo::TImageId Head,
+                                      Marbelo::TImageId Sill) {
+  const double W = 0.1875, Y1 = Y - W, Z1 = Z - W;
+  return {Face({0, Y, 0}, {1, Y, 0}, {1, Y, Z}, {0, Y, Z}, Side),
+          Face({1, 0, 0}, {0, 0, 0}, {0, 0, Z}, {1, 0, Z}, Side),
+          Face({0, 0, Z}, {0, Y, Z}, {1, Y, Z}, {1, 0, Z}, Top),
+          Face({0, 0, 0}, {0, W, 0}, {0, W, Z}, {0, 0, Z}, Left),
+          Face({0, Y1, 0}, {0, Y, 0}, {0, Y, Z}, {0, Y1, Z}, Right),
+          Face({1, Y, 0}, {1, Y1, 0}, {1, Y1, Z}, {1, Y, Z}, Left),
+          Face({1, W, 0}, {1, 0, 0}, {1, 0, Z}, {1, W, Z}, Right),
+          Face({0, W, Z1}, {0, Y1, Z1}, {0, Y1, Z}, {0, W, Z}, Head),
+          Face({0, W, 0}, {0, Y1, 0}, {0, Y1, W}, {0, W, W}, Sill),
+          Face({1, Y1, Z1}, {1, W, Z1}, {1, W, Z}, {1, Y1, Z}, Head),
+          Face({1, Y1, 0}, {1, W, 0}, {1, W, W}, {1, Y1, W}, Sill)};
+}
+
+std::vector<TTexturedFace> TexturedFaces(uint8_t Piece) {
+  using namespace Marbelo;
+  switch (Piece) {
+  case BlueOne: return BrickFaces(1, imgBlueOneFace, imgBlueTwoRight, imgBlueOneUp);
+  case BlueTwo: return BrickFaces(2, imgBlueTwoRight, imgBlueTwoRight, imgBlueTwoUp);
+  case BlueThree: return BrickFaces(3, imgBlueThreeFace, imgBlueTwoRight, imgBlueThreeUp);
+  case BlueFour: return BrickFaces(4, imgBlueFourFace, imgBlueTwoRight, imgBlueFourUp);
+  case Eight: return BrickFaces(8, imgEightFace, imgEightRight, imgEightUp);
+  case Door:
+    return FrameFaces(4, 6, imgDoorLeft, imgDoorUp, imgDoorFaceLeft, imgDoorFaceRight,
+                      imgDoorFaceUp, imgDoorFaceDown);
+  case Window:
+    return FrameFaces(3, 4, imgWindowLeft, imgWindowUp, imgWindowFaceLeft, imgWindowFaceRight,
+                      imgWindowFaceUp, imgWindowFaceUp);
+  case RoofEight: return RoofFaces(8, 1, imgBlueTwoRight, imgEightFace, imgRoofEightUp);
+  case RoofTwo: return RoofFaces(2, 1, imgBlueTwoRight, imgEightRight, imgRoofTwoUp);
+  case RoofEight2: return RoofFaces(8, 2, imgBlueTwoUp, imgEightFace, imgRoofEightUp);
+  default: return RoofFaces(2, 2, imgBlueTwoUp, imgEightRight, imgRoofTwoUp);
+  }
+}
+
+TPoint Mix(const TPoint &A, const TPoint &B, const TPoint &C, double U, double V, double W) {
+  return {A.X * U + B.X * V + C.X * W, A.Y * U + B.Y * V + C.Y * W, A.Z * U + B.Z * V + C.Z * W};
+}
+
+double Area(const TPoint &A, const TPoint &B, const TPoint &C) {
+  const TPoint E = {B.X - A.X, B.Y - A.Y, B.Z - A.Z}, F = {C.X - A.X, C.Y - A.Y, C.Z - A.Z};
+  const TPoint N = {E.Y * F.Z - E.Z * F.Y, E.Z * F.X - E.X * F.Z, E.X * F.Y - E.Y * F.X};
+  return std::sqrt(N.X * N.X + N.Y * N.Y + N.Z * N.Z);
+}
+
+// The point of the face where the texture coordinates (S, T) are drawn, as
+// the GL splits a quadrilateral into the triangles 0 1 2 and 0 2 3; false
+// when no triangle of the face with an area shows them.
+bool PointAt(const TTexturedFace &F, double S, double T, TPoint &P) {
+  const int Triangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
+  for (const auto &Tri : Triangles) {
+    const TPoint &A = F.Corner[Tri[0]], &B = F.Corner[Tri[1]], &C = F.Corner[Tri[2]];
+    if (Area(A, B, C) < 1e-9)
+      continue;
+    const double *TA = F.Tex[Tri[0]], *TB = F.Tex[Tri[1]], *TC = F.Tex[Tri[2]];
+    const double Det = (TB[0] - TA[0]) * (TC[1] - TA[1]) - (TC[0] - TA[0]) * (TB[1] - TA[1]);
+    const double V = ((S - TA[0]) * (TC[1] - TA[1]) - (TC[0] - TA[0]) * (T - TA[1])) / Det;
+    const double W = ((TB[0] - TA[0]) * (T - TA[1]) - (S - TA[0]) * (TB[1] - TA[1])) / Det;
+    if (V < -1e-9 || W < -1e-9 || V + W > 1 + 1e-9)
+      continue;
+    P = Mix(A, B, C, 1 - V - W, V, W);
+    return true;
+  }
+  return false;
+}
+
+// A kit image as the GL holds it once the standard mipmap builder has made
+// a texture of it (resampled where a side is no power of two): its first
+// level, read back, and its colour at (S, T) as linear filtering with
+// repeated edges gives it.
+class TGlImage {
+public:
+  explicit TGlImage(Marbelo::TImageId Id) {
+    const Marbelo::TImage &Image = Marbelo::Image(Id);
+    GLuint Name = 0;
+    glGenTextures(1, &Name);
+    glBindTexture(GL_TEXTURE_2D, Name);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, Image.Width, Image.Height, GL_RGBA, GL_UNSIGNED_BYTE,
+                      Image.Pixels);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &FWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &FHeight);
+    FTexels.resize(size_t(FWidth) * FHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, FTexels.data());
+    glDeleteTextures(1, &Name);
+  }
+
+  std::array<double, 3> At(double S, double T) const {
+    const double U = S * FWidth - 0.5, V = T * FHeight - 0.5;
+    const int U0 = int(std::floor(U)), V0 = int(std::floor(V));
+    const double A = U - U0, B = V - V0;
+    std::array<double, 3> Colour{};
+    for (int Dv = 0; Dv <= 1; ++Dv)
+      for (int Du = 0; Du <= 1; ++Du) {
+        const int X = ((U0 + Du) % FWidth + FWidth) % FWidth, Y = ((V0 + Dv) % FHeight + FHeight) % FHeight;
+        const double Weight = (Du ? A : 1 - A) * (Dv ? B : 1 - B);
+        for (int C = 0; C < 3; ++C)
+          Colour[size_t(C)] += Weight * FTexels[(size_t(Y) * FWidth + X) * 4 + size_t(C)];
+      }
+    return Colour;
+  }
+
+private:
+  GLint FWidth = 0, FHeight = 0;
+  std::vector<uint8_t> FTexels;
+};
+
+// The texture coordinates the face has at its point P (in the piece's own
+// frame), from the triangle of the face that holds P; false when none does.
+bool TexAt(const TTexturedFace &F, const TPoint &P, double &S, double &T) {
+  const int Triangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
+  for (const auto &Tri : Triangles) {
+    const TPoint &A = F.Corner[Tri[0]], &B = F.Corner[Tri[1]], &C = F.Corner[Tri[2]];
+    const double Whole = Area(A, B, C);
+    if (Whole < 1e-9)
+      continue;
+    const double U = Area(P, B, C) / Whole, V = Area(A, P, C) / Whole, W = Area(A, B, P) / Whole;
+    if (std::abs(U + V + W - 1) > 1e-6) // outside the triangle
+      continue;
+    S = U * F.Tex[Tri[0]][0] + V * F.Tex[Tri[1]][0] + W * F.Tex[Tri[2]][0];
+    T = U * F.Tex[Tri[0]][1] + V * F.Tex[Tri[1]][1] + W * F.Tex[Tri[2]][1];
+    return true;
+  }
+  return false;
+}
+
+// The texels worth looking at along one side of an image: the three at each
+// end and the middle one, or every one of a side no longer than eight.
+std::vector<int> TexelsAlong(int Size) {
+  std::vector<int> Texels;
+  for (int I = 0; I < Size; ++I)
+    if (Size <= 8 || I < 3 || I >= Size - 3 || I == Size / 2)
+      Texels.push_back(I);
+  return Texels;
+}
+
+// Every textured face of every piece, in every rotation, seen from above and
+// from the four sides: near its edges and ends, and across its middle, the
+// picture shows the colour the kit's own image has there, once the GL made
+// a texture of it. A texture turned or mirrored on its face, or a strip
+// drawn at the wrong edge, shows another colour there.
+TEST_F(KitDraw, LookShowsEachFaceItsTextureTheRightWayRound) {
+  Open(1024, 96);
+  const TPoint Origin = {1, 1, 0};
+  const TRgb Background = {0, 255, 0};
+  const TPoint Views[] = {{0, 0, -1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+  std::map<int, TGlImage> Images;
+  std::vector<float> Depths(size_t(Gl->Width()) * Gl->Height());
+  int Checked = 0;
+  for (uint8_t Piece = BlueOne; Piece <= RoofTwo2; ++Piece)
+    for (uint8_t Rotation : Rotations) {
+      SCOPED_TRACE(testing::Message() << "piece " << int(Piece) << " rotation " << int(Rotation));
+      const TSize S = SizeOf(Piece), Box = Turned(S, Rotation);
+      const TRotationTransform Turn = RotationTransform(Rotation, S.X, S.Y);
+      const double Cos = std::round(std::cos(Turn.TurnDegrees * M_PI / 180)),
+                   Sin = std::round(std::sin(Turn.TurnDegrees * M_PI / 180));
+      // A point of the unrotated piece lands at the origin plus the turned
+      // point and offset; and back.
+      const auto Placed = [&](const TPoint &P) {
+        const double X = P.X + Turn.OffsetX, Y = P.Y + Turn.OffsetY;
+        return TPoint{Origin.X + Cos * X - Sin * Y, Origin.Y + Sin * X + Cos * Y, Origin.Z + P.Z};
+      };
+      const auto Unplaced = [&](const TPoint &W) {
+        const double X = W.X - Origin.X, Y = W.Y - Origin.Y;
+        return TPoint{Cos * X + Sin * Y - Turn.OffsetX, -Sin * X + Cos * Y - Turn.OffsetY, W.Z - Origin.Z};
+      };
+      const TPoint Centre = {Origin.X + Box.X / 2.0, Origin.Y + Box.Y / 2.0, Origin.Z + S.Z / 2.0};
+      const std::vector<TTexturedFace> Faces = TexturedFaces(Piece);
+      std::vector<int> Seen(Faces.size(), 0);
+      for (const TPoint &View : Views) {
+        if (View.Z != 0)
+          FromAbove(Centre);
+        else
+          Horizontal(Centre, View.X, View.Y);
+        Clear(0, 1, 0);
+        Kit.DrawPieceLook(Piece, Rotation, Origin.X, Origin.Y, Origin.Z);
+        Gl->ReadBack();
+        glReadPixels(0, 0, Gl->Width(), Gl->Height(), GL_DEPTH_COMPONENT, GL_FLOAT, Depths.data());
+        GLdouble ModelView[16], Projection[16];
+        GLint Viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, ModelView);
+        glGetDoublev(GL_PROJECTION_MATRIX, Projection);
+        glGetIntegerv(GL_VIEWPORT, Viewport);
+        for (size_t F = 0; F < Faces.size(); ++F) {
+          const Marbelo::TImage &Image = Marbelo::Image(Faces[F].Image);
+          const TGlImage &Texture = Images.try_emplace(Faces[F].Image, Faces[F].Image).first->second;
+          for (int Column : TexelsAlong(Image.Width))
+            for (int Row : TexelsAlong(Image.Height)) {
+              TPoint P;
+              if (!PointAt(Faces[F], (Column + 0.5) / Image.Width, (Row + 0.5) / Image.Height, P))
+                continue;
+              // The pixel the texel lands on, and the point of the face drawn
+              // at that pixel's middle.
+              const TPoint Window = Project(Placed(P));
+              const int X = int(std::floor(Window.X)), Y = int(std::floor(Window.Y));
+              if (X < 0 || Y < 0 || X >= Gl->Width() || Y >= Gl->Height())
+                continue;
+              const float Depth = Depths[size_t(Y) * Gl->Width() + X];
+              TPoint Drawn;
+              gluUnProject(X + 0.5, Y + 0.5, Depth, ModelView, Projection, Viewport, &Drawn.X,
+                           &Drawn.Y, &Drawn.Z);
+              double Sp = 0, Tp = 0;
+              if (std::abs(Depth - Window.Z) * 199 > 0.003 || !TexAt(Faces[F], Unplaced(Drawn), Sp, Tp))
+                continue; // another face is drawn there, or this one is seen edge on
+              const TRgb Shown = Gl->ColorAt(X, Y);
+              const std::array<double, 3> Expected = Texture.At(Sp, Tp);
+              ++Seen[F];
+              ++Checked;
+              const bool Same = std::abs(Shown.Red - Expected[0]) <= 10 &&
+                                std::abs(Shown.Green - Expected[1]) <= 10 &&
+                                std::abs(Shown.Blue - Expected[2]) <= 10;
+              EXPECT_TRUE(Same && Shown != Background)
+                  << "face " << F << " at texel " << Column << ", " << Row << " shows " << Shown
+                  << ", its texture has (" << Expected[0] << ", " << Expected[1] << ", "
+                  << Expected[2] << ")";
+            }
+        }
+      }
+      for (size_t F = 0; F < Faces.size(); ++F)
+        EXPECT_GE(Seen[F], 8) << "face " << F << " was never seen";
+    }
+  EXPECT_GT(Checked, 5000);
 }
 
 TEST_F(KitDraw, DoorPanesAndWindowOpeningAreOpenInLookAndSolidInForm) {

@@ -349,8 +349,10 @@ TEST_F(DiskFileTest, FailedSavesKeepTheOldFileAndReportWhy) {
 }
 
 // Runs Body in a child process as an ordinary user (nobody, when the tests run
-// as root, who ignores permissions); Body returns what went wrong, or "".
-std::string AsOrdinaryUser(const std::function<std::string()> &Body) {
+// as root, who ignores permissions, with Groups as its other groups); Body
+// returns what went wrong, or "".
+std::string AsOrdinaryUser(const std::function<std::string()> &Body,
+                           const std::vector<gid_t> &Groups = {}) {
   int Pipe[2];
   if (pipe(Pipe) != 0)
     return "no pipe";
@@ -358,7 +360,8 @@ std::string AsOrdinaryUser(const std::function<std::string()> &Body) {
   if (Child == 0) {
     close(Pipe[0]);
     std::string Problem;
-    if (getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+    if (getuid() == 0 && (setgroups(Groups.size(), Groups.data()) != 0 || setgid(65534) != 0 ||
+                          setuid(65534) != 0))
       Problem = "cannot become nobody";
     else
       Problem = Body();
@@ -492,6 +495,66 @@ TEST_F(DiskFileTest, HardLinksKeepNamingTheSavedFile) {
   EXPECT_EQ(ReadRaw("b.stm"), New);
   EXPECT_EQ(fs::hard_link_count(Folder / "a.stm"), 2u);
   EXPECT_EQ(Entries(), 2u);
+}
+
+// A file saved over keeps its permission bits, and its owner and group where
+// the user may give them: root any, an ordinary user a group of their own
+// that is not their first.
+TEST_F(DiskFileTest, SavesKeepPermissionsOwnerAndGroup) {
+  std::string Error;
+  const auto Mode = [this](const std::string &Name) {
+    return fs::status(Folder / Name).permissions();
+  };
+  struct stat Info;
+  if (getuid() == 0) {
+    WriteRaw("theirs.stm", Old);
+    ASSERT_EQ(chown(PathOf("theirs.stm").c_str(), 4321, 4322), 0);
+    fs::permissions(Folder / "theirs.stm", fs::perms(0640));
+    ASSERT_TRUE(WriteConstructionFile(PathOf("theirs.stm"), New, Error)) << Error;
+    ASSERT_EQ(stat(PathOf("theirs.stm").c_str(), &Info), 0);
+    EXPECT_EQ(Info.st_uid, 4321u);
+    EXPECT_EQ(Info.st_gid, 4322u);
+    EXPECT_EQ(Mode("theirs.stm"), fs::perms(0640));
+  }
+  // The ordinary user: nobody with a second group, or ourselves with ours.
+  gid_t Second = 100;
+  if (getuid() != 0) {
+    gid_t Groups[64];
+    const int Count = getgroups(64, Groups);
+    const auto Other = std::find_if(Groups, Groups + std::max(Count, 0),
+                                    [](gid_t G) { return G != getgid(); });
+    if (Other == Groups + std::max(Count, 0))
+      GTEST_SKIP() << "the user belongs to no second group";
+    Second = *Other;
+  }
+  // "shared.stm" belongs to someone else (root, when there is one to be) and
+  // its group; "odd.stm" to the user.
+  fs::permissions(Folder, fs::perms::all);
+  const uid_t User = getuid() == 0 ? 65534 : getuid();
+  for (const char *Name : {"shared.stm", "odd.stm"}) {
+    WriteRaw(Name, Old);
+    ASSERT_EQ(chown(PathOf(Name).c_str(), std::string(Name) == "odd.stm" ? User : getuid(), Second), 0);
+  }
+  fs::permissions(Folder / "shared.stm", fs::perms(0660));
+  fs::permissions(Folder / "odd.stm", fs::perms(0604));
+  const std::string Problem = AsOrdinaryUser(
+      [&] {
+        std::string Why, Problems;
+        for (const char *Name : {"shared.stm", "odd.stm"})
+          if (!WriteConstructionFile(PathOf(Name), New, Why))
+            Problems += std::string(Name) + ": " + Why + "; ";
+        return Problems;
+      },
+      {65534, Second});
+  EXPECT_EQ(Problem, "");
+  for (const char *Name : {"shared.stm", "odd.stm"}) {
+    SCOPED_TRACE(Name);
+    EXPECT_EQ(ReadRaw(Name), New);
+    ASSERT_EQ(stat(PathOf(Name).c_str(), &Info), 0);
+    EXPECT_EQ(Info.st_gid, Second);
+  }
+  EXPECT_EQ(Mode("shared.stm"), fs::perms(0660));
+  EXPECT_EQ(Mode("odd.stm"), fs::perms(0604));
 }
 
 // A save killed at any moment leaves the complete old or the complete new
