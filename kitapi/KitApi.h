@@ -45,6 +45,30 @@ inline constexpr int MaxTopCells = 100;
 constexpr uint32_t SideCode(uint16_t Number) { return uint32_t(Number) * CodesPerPiece; }
 constexpr uint32_t TopCellCode(uint16_t Number, int Cell) { return SideCode(Number) + uint32_t(Cell); }
 
+// The piece number and the face (0 a side, f top cell f) of a piece's code.
+constexpr int PieceOfCode(uint32_t Code) { return int(Code / CodesPerPiece); }
+constexpr int FaceOfCode(uint32_t Code) { return int(Code % CodesPerPiece); }
+
+// The editor draws the cells of its base plate in codes above every piece's:
+// the cell (X, Y) of a base BaseWidth cells wide has BaseCodeStart + X +
+// Y * BaseWidth. Code 0 is the background.
+inline constexpr uint32_t BaseCodeStart = 10000001;
+
+constexpr uint32_t BaseCellCode(int X, int Y, int BaseWidth) {
+  return BaseCodeStart + uint32_t(X) + uint32_t(Y) * uint32_t(BaseWidth);
+}
+
+constexpr bool IsBaseCode(uint32_t Code) { return Code >= BaseCodeStart; }
+
+struct TBaseCell {
+  int X, Y;
+};
+
+constexpr TBaseCell BaseCellOf(uint32_t Code, int BaseWidth) {
+  const int C = int(Code - BaseCodeStart);
+  return {C % BaseWidth, C / BaseWidth};
+}
+
 struct TPickColor {
   uint8_t Red, Green, Blue;
 };

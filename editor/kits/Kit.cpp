@@ -1,15 +1,14 @@
 #include "Kit.h"
 
+#include "model/Busy.h"
 #include "model/Global.h"
 #include "platform/Folder.h"
 #include "platform/GlTextures.h"
 #include "platform/Library.h"
 #include "platform/Messages.h"
-#include "render/Busy.h"
 #include "render/Construction.h"
 #include "render/Previews.h"
 #include "render/Render.h"
-#include "viewport/History.h"
 
 #include <GL/gl.h>
 
@@ -110,12 +109,6 @@ void ChooseFirstPiece(int KitIndex) {
   RedrawPreviews();
 }
 
-bool KitInUseByAPiece(int K) {
-  for (int N = 1; N <= Construction.PieceCount; ++N)
-    if (Construction.Pieces[N].Kit == K)
-      return true;
-  return false;
-}
 
 // Removes entry K of one of the available kits' lists (names or files),
 // moving the entries after it down; AvailableKitCount is left to the caller.
@@ -145,108 +138,9 @@ void ReleaseTextures(const TKit &Kit) {
 // Forgets a kit record: no library, no entry points, no pictures.
 void ClearKit(TKit &Kit) { Kit = TKit(); }
 
-// The available kit of this name and library file; 0 when there is none.
-int AvailableKit(const std::string &Name, const std::string &File) {
-  for (int A = 1; A <= Construction.AvailableKitCount; ++A)
-    if (Construction.AvailableKitNames[A] == Name && Construction.AvailableKitFiles[A] == File)
-      return A;
-  return 0;
-}
 
-// Moves the last available kit to place A of the list.
-void ReturnLastAvailableTo(int A) {
-  const int Last = Construction.AvailableKitCount;
-  for (int I = Last; I > A; --I) {
-    std::swap(Construction.AvailableKitNames[I], Construction.AvailableKitNames[I - 1]);
-    std::swap(Construction.AvailableKitFiles[I], Construction.AvailableKitFiles[I - 1]);
-  }
-}
 
-// Loads available kit A for a step of the history. When it cannot be loaded
-// (its library went away since), it stays offered where it was, so that it
-// can be added again once the library is back.
-bool LoadKitStayingOffered(int A) {
-  const std::string Name = Construction.AvailableKitNames[A], File = Construction.AvailableKitFiles[A];
-  if (LoadKit(A))
-    return true;
-  const int Last = ++Construction.AvailableKitCount;
-  Construction.AvailableKitNames[Last] = Name;
-  Construction.AvailableKitFiles[Last] = File;
-  ReturnLastAvailableTo(A);
-  return false;
-}
 
-// Loads available kit A and puts it in use as kit K: the kits from K on and
-// the pieces' kit numbers move up one, and the chosen piece stays the same
-// piece of the same kit.
-bool LoadKitAs(int A, int K) {
-  if (!LoadKitStayingOffered(A))
-    return false;
-  const int N = Construction.KitCount;
-  K = std::min(K, N);
-  for (int I = N; I > K; --I) {
-    std::swap(Construction.KitNames[I], Construction.KitNames[I - 1]);
-    std::swap(Construction.KitFiles[I], Construction.KitFiles[I - 1]);
-    std::swap(Construction.Kits[I], Construction.Kits[I - 1]);
-  }
-  for (int P = 1; P <= Construction.PieceCount; ++P)
-    if (Construction.Pieces[P].Kit >= K)
-      ++Construction.Pieces[P].Kit;
-  if (N > 1 && Construction.CurrentKit >= K) // the first kit in use was chosen by LoadKit
-    ++Construction.CurrentKit;
-  Construction.ChooserKit = 0; // the chooser's kit may have a new number
-  return true;
-}
-
-// The user adds available kit Available; it comes into use as the last kit.
-class TAddKit : public TEdit {
-public:
-  explicit TAddKit(int Available)
-      : TEdit("Add kit"), FAvailable(Available), FName(Construction.AvailableKitNames[Available]),
-        FFile(Construction.AvailableKitFiles[Available]) {}
-
-protected:
-  // The user's own adding goes as any loading does; a redo that fails
-  // leaves the kit offered.
-  bool Do() override {
-    const int A = AvailableKit(FName, FFile);
-    if (A == 0 || !(FAdded ? LoadKitStayingOffered(A) : LoadKit(A)))
-      return false;
-    FFile = Construction.KitFiles[Construction.KitCount]; // as the loader found it
-    FAdded = true;
-    return true;
-  }
-  bool Undo() override {
-    if (!UnloadKit(Construction.KitCount))
-      return false;
-    ReturnLastAvailableTo(FAvailable);
-    return true;
-  }
-
-private:
-  int FAvailable;
-  std::string FName, FFile;
-  bool FAdded = false;
-};
-
-// The user took kit K out of use.
-class TRemoveKit : public TEdit {
-public:
-  explicit TRemoveKit(int K)
-      : TEdit("Remove kit"), FNumber(K), FName(Construction.KitNames[K]),
-        FFile(Construction.KitFiles[K]) {}
-
-protected:
-  bool Do() override { return UnloadKit(FNumber); }
-  bool Undo() override {
-    const int A = AvailableKit(FName, FFile);
-    return A != 0 && LoadKitAs(A, FNumber);
-  }
-
-private:
-  int FNumber;
-  std::string FName, FFile;
-};
 
 } // namespace
 
@@ -352,12 +246,63 @@ bool UnloadKit(int K) {
   return true;
 }
 
-bool AddKit(int K) {
-  return K >= 1 && K <= Construction.AvailableKitCount &&
-         PerformEdit(std::make_unique<TAddKit>(K));
+bool KitInUseByAPiece(int K) {
+  for (int N = 1; N <= Construction.PieceCount; ++N)
+    if (Construction.Pieces[N].Kit == K)
+      return true;
+  return false;
 }
 
-void RemoveKit(int K) {
-  if (K >= 1 && K <= Construction.KitCount && !KitInUseByAPiece(K))
-    PerformEdit(std::make_unique<TRemoveKit>(K));
+int AvailableKit(const std::string &Name, const std::string &File) {
+  for (int A = 1; A <= Construction.AvailableKitCount; ++A)
+    if (Construction.AvailableKitNames[A] == Name && Construction.AvailableKitFiles[A] == File)
+      return A;
+  return 0;
+}
+
+void ReturnLastAvailableTo(int A) {
+  const int Last = Construction.AvailableKitCount;
+  for (int I = Last; I > A; --I) {
+    std::swap(Construction.AvailableKitNames[I], Construction.AvailableKitNames[I - 1]);
+    std::swap(Construction.AvailableKitFiles[I], Construction.AvailableKitFiles[I - 1]);
+  }
+}
+
+bool LoadKitStayingOffered(int A) {
+  const std::string Name = Construction.AvailableKitNames[A], File = Construction.AvailableKitFiles[A];
+  if (LoadKit(A))
+    return true;
+  const int Last = ++Construction.AvailableKitCount;
+  Construction.AvailableKitNames[Last] = Name;
+  Construction.AvailableKitFiles[Last] = File;
+  ReturnLastAvailableTo(A);
+  return false;
+}
+
+bool LoadKitAs(int A, int K) {
+  if (!LoadKitStayingOffered(A))
+    return false;
+  const int N = Construction.KitCount;
+  K = std::min(K, N);
+  for (int I = N; I > K; --I) {
+    std::swap(Construction.KitNames[I], Construction.KitNames[I - 1]);
+    std::swap(Construction.KitFiles[I], Construction.KitFiles[I - 1]);
+    std::swap(Construction.Kits[I], Construction.Kits[I - 1]);
+  }
+  for (int P = 1; P <= Construction.PieceCount; ++P)
+    if (Construction.Pieces[P].Kit >= K)
+      ++Construction.Pieces[P].Kit;
+  if (N > 1 && Construction.CurrentKit >= K) // the first kit in use was chosen by LoadKit
+    ++Construction.CurrentKit;
+  Construction.ChooserKit = 0; // the chooser's kit may have a new number
+  return true;
+}
+
+void CloseKits() {
+  for (int K = 1; K <= Construction.KitCount; ++K) {
+    ReleaseTextures(Construction.Kits[K]);
+    FreeLibrary(Construction.Kits[K].Handle);
+    ClearKit(Construction.Kits[K]);
+  }
+  Construction.KitCount = 0;
 }

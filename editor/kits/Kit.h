@@ -28,10 +28,24 @@ bool LoadKit(int K);
 // it was taken out.
 bool UnloadKit(int K);
 
-// The user's own changes to the kits in use, each one edit of the history:
-// LoadKit and UnloadKit as above. Taking an added kit back takes it out of
-// use and puts it back among the available kits where it was; taking a
-// removal back loads the kit again under its former number, the later kits
-// and the pieces' kit numbers moving up as they were.
-bool AddKit(int K);
-void RemoveKit(int K);
+// Whether a placed piece uses kit K.
+bool KitInUseByAPiece(int K);
+
+// The available kit of this name and library file; 0 when there is none.
+int AvailableKit(const std::string &Name, const std::string &File);
+
+// Moves the last available kit to place A of the list.
+void ReturnLastAvailableTo(int A);
+
+// Loads available kit A; when it cannot be loaded (its library went away
+// since it was found), it stays offered where it was, so that it can be
+// added again once the library is back.
+bool LoadKitStayingOffered(int A);
+
+// Loads available kit A, as LoadKitStayingOffered does, and puts it in use as
+// kit K: the kits from K on and the pieces' kit numbers move up one, and the
+// chosen piece stays the same piece of the same kit.
+bool LoadKitAs(int A, int K);
+
+// The program closes: every kit library is freed, whatever uses it.
+void CloseKits();

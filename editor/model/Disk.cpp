@@ -251,23 +251,15 @@ bool StampScratch(TScratchGrid &Grid, const TPlacedPiece &P, size_t Index, std::
     return false;
   }
   Grid.Use(P.X + Box.X, P.Y + Box.Y);
-  for (int I = 0; I < SX; ++I)
-    for (int J = 0; J < SY; ++J) {
-      const KitApi::TCellOffset D = RotateFootprint(P.Rotation, I, J, SX, SY);
-      for (int K = 0; K < SZ; ++K) {
-        uint8_t Filled = 0;
-        Kit.GetPieceVolume(Piece, uint8_t(I + 1), uint8_t(J + 1), uint8_t(K + 1), &Filled);
-        if (Filled != 1)
-          continue;
-        uint16_t &Cell = Grid.At(P.X + D.Dx, P.Y + D.Dy, P.Z + K);
-        if (Cell != 0) {
-          Reason = PieceText(Index) + " overlaps piece " + std::to_string(Cell) + ".";
-          return false;
-        }
-        Cell = uint16_t(Index + 1);
-      }
+  return WalkSolidCells(Kit, Piece, P.Rotation, SX, SY, SZ, [&](int Dx, int Dy, int K) {
+    uint16_t &Cell = Grid.At(P.X + Dx, P.Y + Dy, P.Z + K);
+    if (Cell != 0) {
+      Reason = PieceText(Index) + " overlaps piece " + std::to_string(Cell) + ".";
+      return false;
     }
-  return true;
+    Cell = uint16_t(Index + 1);
+    return true;
+  });
 }
 
 // ---- Files ------------------------------------------------------------------

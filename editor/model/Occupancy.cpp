@@ -15,17 +15,10 @@ void StampPiece(uint16_t N) {
   const uint8_t Piece = uint8_t(P.Piece);
   uint8_t SX = 0, SY = 0, SZ = 0;
   Kit.GetPiece(Piece, &SX, &SY, &SZ);
-  for (int I = 0; I < SX; ++I)
-    for (int J = 0; J < SY; ++J) {
-      const KitApi::TCellOffset D = RotateFootprint(P.Rotation, I, J, SX, SY);
-      uint16_t *Column = Construction.Occupancy[P.X + D.Dx][P.Y + D.Dy];
-      for (int K = 0; K < SZ; ++K) {
-        uint8_t Filled = 0;
-        Kit.GetPieceVolume(Piece, uint8_t(I + 1), uint8_t(J + 1), uint8_t(K + 1), &Filled);
-        if (Filled == 1)
-          Column[P.Z + K] = N;
-      }
-    }
+  WalkSolidCells(Kit, Piece, P.Rotation, SX, SY, SZ, [&P, N](int Dx, int Dy, int K) {
+    Construction.Occupancy[P.X + Dx][P.Y + Dy][P.Z + K] = N;
+    return true;
+  });
 }
 
 void ClearOccupancy() {

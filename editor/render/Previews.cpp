@@ -1,11 +1,11 @@
 #include "Previews.h"
 
-#include "Busy.h"
 #include "Camera.h"
 #include "Construction.h"
 #include "Corners.h"
 #include "Render.h"
 #include "ShellLink.h"
+#include "model/Busy.h"
 #include "model/Global.h"
 
 #include <GL/gl.h>
@@ -155,8 +155,8 @@ void iBaseLookMouseDown(int X, int Y) {
   if (Form.IsEmpty() || X < 0 || Y < 0 || X >= Form.Width() || Y >= Form.Height())
     return;
   const uint32_t Pixel = Form.ScanLine(Y)[X]; // 0xXXRRGGBB
-  const int32_t Code = int32_t((Pixel >> 16) & 0xFF) + 256 * int32_t((Pixel >> 8) & 0xFF) +
-                       65536 * int32_t(Pixel & 0xFF);
+  const int32_t Code =
+      int32_t(KitApi::PickCode(uint8_t(Pixel >> 16), uint8_t(Pixel >> 8), uint8_t(Pixel)));
   if (Code == 0)
     return;
   Construction.AnchorCell = Code;

@@ -1,12 +1,12 @@
 #include "Scene.h"
 
-#include "Busy.h"
 #include "Camera.h"
 #include "Capture.h"
 #include "Construction.h"
 #include "PixelCover.h"
 #include "Render.h"
 #include "ShellLink.h"
+#include "model/Busy.h"
 #include "model/Global.h"
 
 #include <GL/gl.h>
@@ -63,8 +63,8 @@ void DrawBaseCells(const TPixelCover &Cover) {
       const TScreenPoint Corners[4] = {Left[0], Left[1], Right[0], Right[1]};
       if (!Cover.MayCover(Corners, 4))
         continue;
-      const uint32_t Code = uint32_t(BaseCodeStart + X + Y * W);
-      glColor4ub(GLubyte(Code % 256), GLubyte((Code / 256) % 256), GLubyte(Code / 65536), 255);
+      const KitApi::TPickColor C = KitApi::PickColor(KitApi::BaseCellCode(X, Y, W));
+      glColor4ub(C.Red, C.Green, C.Blue, 255);
       glNormal3d(0, 0, 1);
       glVertex3d(X, Y, 0);
       glVertex3d(X + 1, Y, 0);
@@ -180,5 +180,5 @@ int32_t PickAt(int X, int Y) {
   endDraw(false, true, std::move(Context));
   FocusMainWindow();
   // The bytes are blue, green, red, alpha.
-  return int32_t(Pixel[2]) + 256 * int32_t(Pixel[1]) + 65536 * int32_t(Pixel[0]);
+  return int32_t(KitApi::PickCode(Pixel[2], Pixel[1], Pixel[0]));
 }

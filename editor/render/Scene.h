@@ -2,6 +2,7 @@
 // that the user sees, and the form render that tells what lies under a pixel.
 #pragma once
 
+#include "KitApi.h"
 #include "platform/GlSurface.h"
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <vector>
 
 // Base-cell pick codes start here: code - BaseCodeStart = x + y * BaseWidth.
-inline constexpr int32_t BaseCodeStart = 10000001;
+inline constexpr int32_t BaseCodeStart = int32_t(KitApi::BaseCodeStart);
 
 // Draws the base plate and every placed piece, lit and textured, into the
 // viewport window and shows it. When CaptureFileName is set, the same frame

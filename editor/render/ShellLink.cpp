@@ -16,3 +16,8 @@ void ShowNote(int X, int Y, const std::string &Text) {
   if (ShellLink.ShowNote)
     ShellLink.ShowNote(X, Y, Text);
 }
+
+void ShowColors() {
+  if (ShellLink.ShowColors)
+    ShellLink.ShowColors();
+}

@@ -10,6 +10,8 @@ struct TShellLink {
   std::function<void()> InvalidatePreviews; // repaint the three preview pictures
   // Show a short note at viewport pixel (X, Y), such as why a click was refused.
   std::function<void(int X, int Y, const std::string &Text)> ShowNote;
+  // Show the scene and base colours on the windows and swatches.
+  std::function<void()> ShowColors;
 };
 
 extern TShellLink ShellLink;
@@ -17,3 +19,4 @@ extern TShellLink ShellLink;
 void FocusMainWindow();
 void InvalidatePreviews();
 void ShowNote(int X, int Y, const std::string &Text);
+void ShowColors();

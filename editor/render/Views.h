@@ -1,7 +1,8 @@
 // The saved views of the construction: named copies of the live camera,
 // held in Views[1..ViewCount-1] in the order they were added, with the live
 // camera itself always the last entry, Views[ViewCount]. Adding and deleting
-// a view are edits of the history; applying one moves only the camera.
+// a view are edits of the history (ViewEdits); applying one moves only the
+// camera.
 #pragma once
 
 #include <string>
@@ -11,14 +12,5 @@
 // too; names compare exactly), or the last of them when all are taken.
 std::string ProposedViewName();
 
-// Saves the live camera under Name as the last saved view; the camera stays
-// behind it, unchanged. A name of blanks only, an empty one or a full table
-// adds nothing; true when the view was added.
-bool AddView(const std::string &Name);
-
 // The live camera takes every field of saved view I, its name included.
 void ApplyView(int I);
-
-// Saved view I leaves the list: the views after it and the live camera move
-// down one entry.
-void DeleteView(int I);

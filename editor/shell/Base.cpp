@@ -1,33 +1,19 @@
 #include "Base.h"
 
 #include "Artwork.h"
-#include "Captures.h"
-#include "Choose.h"
-#include "ConstructionFile.h"
-#include "DataFolder.h"
-#include "Help.h"
 #include "LabelButton.h"
 #include "ListPanel.h"
-#include "Recovery.h"
 #include "Settings.h"
-#include "Start.h"
+#include "edits/History.h"
 #include "model/Global.h"
 #include "platform/Folder.h"
-#include "platform/Library.h"
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "platform/Text.h"
-#include "render/Camera.h"
 #include "render/Corners.h"
 #include "render/Previews.h"
-#include "render/Scene.h"
-#include "viewport/History.h"
-#include "viewport/Look.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QColorDialog>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,22 +22,21 @@
 #include <QUndoStack>
 
 #include <filesystem>
-#include <utility>
 
 TfBase *fBase = nullptr;
 
+QColor TfBase::ColorOf(uint32_t Stored) {
+  return QColor(int(Stored & 0xFF), int((Stored >> 8) & 0xFF), int((Stored >> 16) & 0xFF));
+}
+
 namespace {
 
-constexpr int ButtonHeight = 30, MenuItemHeight = 24;
+
 
 // Every white/blue pair of button pictures, held on the hidden panel.
 const char *const PicturePairs[] = {"BaseButton", "MenuTop",      "MenuItem",     "MenuBottom",
                                     "ButtonLeft", "Plus",         "Minus",        "ArrowLeft",
                                     "ButtonMiddle", "ArrowRight", "ViewsUp",      "ViewsDown"};
-
-QColor ColorOf(uint32_t Stored) {
-  return QColor(int(Stored & 0xFF), int((Stored >> 8) & 0xFF), int((Stored >> 16) & 0xFF));
-}
 
 void Fill(QWidget *Widget, const QColor &Color) {
   QPalette Palette = Widget->palette();
@@ -157,41 +142,6 @@ std::string TfBase::ShownName() {
 void TfBase::ShowTitle() {
   setWindowTitle(QString::fromStdString(Printable(ShownName())) + "[*] - Stavemont");
   setWindowModified(!EditHistory().isClean());
-}
-
-void TfBase::lblUndoClick() {
-  if (!EditHistory().canUndo())
-    return;
-  EditHistory().undo();
-  AfterHistoryStep();
-}
-
-void TfBase::lblRedoClick() {
-  if (!EditHistory().canRedo())
-    return;
-  EditHistory().redo();
-  AfterHistoryStep();
-}
-
-// An undo or redo may have changed anything a file holds: every window
-// showing it is drawn again, and the piece chooser refills when it opens.
-void TfBase::AfterHistoryStep() {
-  if (fChoose->isVisible())
-    fChoose->lblCancelClick();
-  ListPanel->HideAll();
-  ApplySceneColor();
-  ApplyBaseColor();
-  Construction.ChooserKit = 0;
-  BlankViewport();
-  LookRender();
-  RedrawPreviews();
-}
-
-void TfBase::EscapePressed() {
-  if (fChoose->isVisible())
-    fChoose->lblCancelClick();
-  ListPanel->HideAll();
-  pConstructionClick();
 }
 
 QLabel *TfBase::HoverPicture(const std::string &Name) const {
@@ -379,54 +329,6 @@ void TfBase::ApplyBaseColor() {
   Fill(pBaseLook, Color);
 }
 
-namespace {
-
-// Runs a colour dialog on Initial with its title set as it is shown; false
-// when cancelled.
-bool PickColor(QWidget *Parent, uint32_t Initial, const char *Title, uint32_t &Chosen) {
-  QColorDialog Dialog(ColorOf(Initial), Parent);
-  Dialog.setOption(QColorDialog::DontUseNativeDialog);
-  Dialog.setWindowTitle(Title);
-  if (Dialog.exec() != QDialog::Accepted)
-    return false;
-  const QColor C = Dialog.selectedColor();
-  Chosen = uint32_t(C.red()) + 256u * uint32_t(C.green()) + 65536u * uint32_t(C.blue());
-  return true;
-}
-
-} // namespace
-
-void TfBase::sColorMouseDown() {
-  uint32_t Chosen = 0;
-  const uint32_t Former = Construction.SceneColor;
-  if (!PickColor(this, Former, "Scene Color", Chosen))
-    return;
-  SetSceneColor(Chosen);
-  RecordSceneColor(Former, Chosen);
-  ApplySceneColor();
-  BlankViewport();
-  LookRender();
-  PiecePreview();
-}
-
-void TfBase::sBaseMouseDown() {
-  uint32_t Chosen = 0;
-  const uint32_t Former = Construction.BaseColor;
-  if (!PickColor(this, Former, "Construction Base Color", Chosen))
-    return;
-  SetBaseColor(Chosen);
-  RecordBaseColor(Former, Chosen);
-  ApplyBaseColor();
-  LookRender();
-  BaseLookPreview();
-}
-
-namespace {
-
-std::string BackgroundPath(const std::string &Name) { return DataDir() + "Backgrounds/" + Name; }
-
-} // namespace
-
 void TfBase::LoadBackground() {
   const std::string Path = BackgroundPath(BackgroundName);
   if (IsRegularFile(Path)) {
@@ -496,161 +398,3 @@ bool TfBase::eventFilter(QObject *Watched, QEvent *Event) {
   return QWidget::eventFilter(Watched, Event);
 }
 
-void TfBase::lblConstructionButtonClick() {
-  const QScreen *Screen = screen();
-  pConstruction->setGeometry(0, 15 + ButtonHeight, LeftColumnWidth,
-                             (Screen ? Screen->geometry().height() : height()) - 63);
-  pConstruction->show();
-  pConstruction->raise();
-}
-
-void TfBase::pConstructionClick() { pConstruction->hide(); }
-
-void TfBase::lblPieceLeftClick() {
-  Construction.CurrentRotation = Construction.CurrentRotation % 4 + 1;
-  RedrawPreviews();
-}
-
-void TfBase::lblPieceRightClick() {
-  Construction.CurrentRotation = Construction.CurrentRotation <= 1 ? 4 : Construction.CurrentRotation - 1;
-  RedrawPreviews();
-}
-
-void TfBase::lblPieceButtonCenterClick() {
-  if (Construction.KitCount == 0)
-    return;
-  fChoose->ShowPieceChooser(pLeft->height(), LeftColumnWidth);
-}
-
-void TfBase::lblMaximizeClick() {
-  fLook->Maximize();
-  LookRender();
-  fLook->raise();
-  pConstructionClick();
-}
-
-void TfBase::lblRecenterClick() {
-  RecenterCamera();
-  LookRender();
-  fLook->raise();
-  RedrawPreviews();
-  pConstructionClick();
-}
-
-void TfBase::lblBackClick() {
-  QFileDialog Dialog(this, "Image for background", QString::fromStdString(DataDir() + "Backgrounds/"),
-                     "PNG files (*.png);;Bitmap files (*.bmp);;All background files (*.png *.bmp)");
-  Dialog.setOption(QFileDialog::DontUseNativeDialog);
-  Dialog.setFileMode(QFileDialog::ExistingFile);
-  Dialog.setDefaultSuffix("bmp");
-  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
-    const std::string Name =
-        std::filesystem::path(Dialog.selectedFiles().first().toStdString()).filename().string();
-    // The picture is read before it is remembered: one that cannot be read
-    // is reported and never stored in the settings. Either error leaves the
-    // menu open.
-    const std::string Path = BackgroundPath(Name);
-    const bool Exists = IsRegularFile(Path);
-    const QImage Picture = Exists ? LoadPicture(Path) : QImage();
-    WriteBackgroundSetting(Name);
-    BackgroundName = Name;
-    if (Exists)
-      imgBackground = Picture;
-    ShowBackground();
-  }
-  pConstructionClick();
-}
-
-// A save that fails raises its error before the menu closes: the menu stays
-// open, as it was, for another try. A file that changed on disk since it
-// was loaded or saved here (another editor saved it) is not overwritten
-// without asking.
-void TfBase::lblSaveClick() {
-  if (Construction.FileName.empty()) {
-    lblSaveAsClick();
-    return;
-  }
-  if (FileChangedOnDisk()) {
-    const int Overwrite = 0, SaveAs = 1, Cancel = 2;
-    const int Answer = AskChoice("The file " + Construction.FileName +
-                                     " was changed on disk since it was opened or last saved here, "
-                                     "perhaps by another editor. Overwrite it with this construction?",
-                                 "Stavemont", {"Overwrite", "Save as...", "Cancel"}, Cancel);
-    if (Answer == SaveAs)
-      lblSaveAsClick();
-    if (Answer != Overwrite)
-      return;
-  }
-  SaveConstruction();
-  pConstructionClick();
-}
-
-void TfBase::lblSaveAsClick() {
-  QFileDialog Dialog(this, "Save construction",
-                     QString::fromStdString(DataDir() + "Constructions/"),
-                     "Construction (*.cns);;All files (*)");
-  Dialog.setOption(QFileDialog::DontUseNativeDialog);
-  Dialog.setAcceptMode(QFileDialog::AcceptSave);
-  Dialog.setDefaultSuffix("cns");
-  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty() &&
-      !Dialog.selectedFiles().first().isEmpty()) {
-    // The name is kept only once the construction is written under it.
-    std::string Former =
-        std::exchange(Construction.FileName, Dialog.selectedFiles().first().toStdString());
-    try {
-      SaveConstruction();
-    } catch (...) {
-      Construction.FileName = std::move(Former);
-      throw;
-    }
-  }
-  pConstructionClick();
-}
-
-void TfBase::lblCaptureClick() {
-  ChooseCaptureFile(this);
-  pConstructionClick();
-}
-
-void TfBase::lblHelpClick() {
-  OpenHelp();
-  pConstructionClick();
-}
-
-// With unsaved changes Close asks first: Save goes through Save (or Save as)
-// and closes only once the construction is written; Cancel goes back.
-bool TfBase::MayClose() {
-  if (EditHistory().isClean())
-    return true;
-  switch (AskToSave("Save changes to " + ShownName() + "?", "Stavemont")) {
-  case TSaveAnswer::Discard:
-    return true;
-  case TSaveAnswer::Cancel:
-    return false;
-  case TSaveAnswer::Save:
-    lblSaveClick(); // a failed save raises its error: the program stays
-    return EditHistory().isClean();
-  }
-  return false;
-}
-
-// The window manager's close goes through Close. Once Close has decided to
-// end, the application closes every window before it quits, this one too.
-void TfBase::closeEvent(QCloseEvent *Event) {
-  if (FClosing)
-    return;
-  Event->ignore();
-  lblCloseClick();
-}
-
-void TfBase::lblCloseClick() {
-  if (!MayClose())
-    return;
-  FClosing = true;
-  DiscardRecovery();
-  for (int K = 1; K <= Construction.KitCount; ++K)
-    FreeLibrary(Construction.Kits[K].Handle);
-  Construction.KitCount = 0;
-  fStart->show();
-  fStart->close();
-}

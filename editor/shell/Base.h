@@ -59,6 +59,10 @@ public:
   void sBaseMouseDown();
 
   static constexpr int LeftColumnWidth = 129;
+  static constexpr int ButtonHeight = 30, MenuItemHeight = 24;
+
+  // A stored colour (red in the low byte) as the windows show it.
+  static QColor ColorOf(uint32_t Stored);
 
   QWidget *pLeft, *pConstruction, *pPiece, *pBaseLook;
   QLabel *sColor = nullptr, *sBase = nullptr; // the colour swatches of the menu

@@ -1,6 +1,6 @@
 #include "Batch.h"
 
-#include "ConstructionFile.h"
+#include "OpenFile.h"
 #include "kits/Kit.h"
 #include "model/Disk.h"
 #include "model/Global.h"
@@ -70,30 +70,21 @@ std::string WorkerProblem(const TWorkerAnswer &Answer) {
 // Loads the construction in Path with its kits, as the editor's load does;
 // empty when loaded, else why it is refused.
 std::string Load(const std::string &Path, TBatch &Batch) {
-  std::vector<uint8_t> Record;
-  TConstructionFile File;
-  std::string Reason;
-  if (!ReadConstructionFile(Path, Record, Reason) || !DecodeConstruction(Record, File, Reason))
-    return Reason;
-  ScanKits();
-  Batch.Messages.clear();
-  switch (LoadFileKits(File, Reason, {})) {
-  case TKitsLoaded::Missing:
-    return "its kit \"" + Reason + "\" is not in the Kits folder " + Construction.ProgramDir +
-           "Kits.";
-  case TKitsLoaded::Unusable: // in the kit manager's own words, when it gave any
-    return Batch.Messages.empty() ? Reason : Batch.Messages.back();
-  case TKitsLoaded::All:
+  // The kit manager's messages about the kit being loaded, if it fails.
+  const TOpened Opened = OpenFile(Path, [&Batch](const std::string &) { Batch.Messages.clear(); });
+  switch (Opened.Kind) {
+  case TOpened::Opened:
+    Construction.FileName = Path;
+    return {};
+  case TOpened::KitMissing:
+    return "its kit \"" + Opened.Reason + "\" is not in the Kits folder " +
+           Construction.ProgramDir + "Kits.";
+  case TOpened::KitUnusable: // in the kit manager's own words, when it gave any
+    return Batch.Messages.empty() ? Opened.Reason : Batch.Messages.back();
+  case TOpened::Refused:
     break;
   }
-  if (!CheckPieces(File, Reason))
-    return Reason;
-  ApplyViews(File);
-  ApplyColors(File);
-  ApplyBase(File);
-  ApplyPieces(File);
-  Construction.FileName = Path;
-  return {};
+  return Opened.Reason;
 }
 
 // Takes every kit out of use again, so that the next file starts afresh.

@@ -3,8 +3,8 @@
 #include "Artwork.h"
 #include "LabelButton.h"
 #include "model/Global.h"
-#include "render/Previews.h"
 #include "viewport/Look.h"
+#include "viewport/Redraw.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -294,7 +294,7 @@ void TfChoose::lblOKClick() {
   }
   ChoosePiece(Kit, Construction.ChooserPiece);
   ReturnToViewport();
-  RedrawPreviews();
+  Redraw(ChangedChosenPiece);
 }
 
 void TfChoose::lblCancelClick() { ReturnToViewport(); }

@@ -1,50 +1,24 @@
 #include "ConstructionFile.h"
 
 #include "Base.h"
+#include "OpenFile.h"
 #include "ShowMain.h"
 #include "Start.h"
+#include "edits/History.h"
 #include "kits/Kit.h"
+#include "model/Busy.h"
 #include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/Folder.h"
 #include "platform/Messages.h"
-#include "render/Busy.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
-#include "viewport/History.h"
 #include "viewport/Look.h"
 
 #include <QApplication>
 #include <QUndoStack>
 
 #include <stdexcept>
-
-std::string LeftOutReason(const std::string &Kit) {
-  return "its kit \"" + Kit + "\" is in the Kits folder but was left out: only the first " +
-         std::to_string(MaxAvailableKits) + " kit libraries in name order can be used.";
-}
-
-TKitsLoaded LoadFileKits(const TConstructionFile &File, std::string &Reason,
-                         const std::function<void(const std::string &)> &Loading) {
-  for (const std::string &Name : File.KitNames) {
-    const int Index = AvailableKitNamed(Name);
-    if (Index == 0 && KitLeftOut(Name)) {
-      Reason = LeftOutReason(Name);
-      return TKitsLoaded::Unusable;
-    }
-    if (Index == 0) {
-      Reason = Name;
-      return TKitsLoaded::Missing;
-    }
-    if (Loading)
-      Loading(Name);
-    if (!LoadKit(Index)) {
-      Reason = "its kit \"" + Name + "\" cannot be used.";
-      return TKitsLoaded::Unusable;
-    }
-  }
-  return TKitsLoaded::All;
-}
 
 namespace {
 
@@ -74,8 +48,6 @@ public:
         FChooserPiece(Construction.ChooserPiece), FStatus(fStart->lblStatus->text().toStdString()) {}
 
   void Refuse(const std::string &Reason) {
-    while (Construction.KitCount > 0)
-      UnloadKit(Construction.KitCount);
     RefuseFile(Reason);
     TConstruction &C = Construction;
     C.CurrentKit = FKit;
@@ -103,45 +75,29 @@ private:
 namespace {
 
 // Makes Record, the record of FileName as it was when Stamp was taken, the
-// open construction; refused as Attempt says.
-bool OpenRecord(const std::vector<uint8_t> &Record, const TFileStamp &Stamp, TLoadAttempt &Attempt) {
-  TConstructionFile File;
-  std::string Reason;
-  if (!DecodeConstruction(Record, File, Reason)) {
-    Attempt.Refuse(Reason);
-    return false;
-  }
-  ScanKits();
-  Construction.FirstShownAvailableKit = 1;
-  Construction.FirstShownKit = 1;
+// open construction; refused as Attempt says, or the program ends when a kit
+// the file names is missing.
+bool TakeRecord(const std::vector<uint8_t> &Record, const TFileStamp &Stamp, TLoadAttempt &Attempt) {
   const auto Loading = [](const std::string &Kit) {
     fStart->SetStatus("Loading kit \"" + Kit + "\"...");
     ProcessMessages();
   };
-  switch (LoadFileKits(File, Reason, Loading)) {
-  case TKitsLoaded::Missing: // the program ends; nothing more is done
-    ShowMessage("This construction use the kit: \"" + Reason + "\", that can't be found",
-                "Error - kit: \"" + Reason + "\" doesn't exists");
+  const TOpened Opened = OpenRecord(Record, Loading);
+  switch (Opened.Kind) {
+  case TOpened::KitMissing: // the program ends; nothing more is done
+    ShowMessage("This construction use the kit: \"" + Opened.Reason + "\", that can't be found",
+                "Error - kit: \"" + Opened.Reason + "\" doesn't exists");
     QApplication::quit();
     return false;
-  case TKitsLoaded::Unusable:
-    Attempt.Refuse(Reason);
+  case TOpened::Refused:
+  case TOpened::KitUnusable:
+    Attempt.Refuse(Opened.Reason);
     return false;
-  case TKitsLoaded::All:
+  case TOpened::Opened:
     break;
   }
-  // The pieces can be checked only against the kits they come from.
-  if (!CheckPieces(File, Reason)) {
-    Attempt.Refuse(Reason);
-    return false;
-  }
-  ApplyViews(File);
-  Construction.FirstShownView = 1;
-  ApplyColors(File);
   fBase->ApplySceneColor();
   fBase->ApplyBaseColor();
-  ApplyBase(File);
-  ApplyPieces(File);
   if (Construction.KitCount > 0) {
     ChoosePiece(1, 1);
     RedrawPreviews();
@@ -175,14 +131,14 @@ bool LoadConstruction() {
     Attempt.Refuse(Reason);
     return false;
   }
-  return OpenRecord(Record, Stamp, Attempt);
+  return TakeRecord(Record, Stamp, Attempt);
 }
 
 bool RecoverConstruction(const std::vector<uint8_t> &Record) {
   const TBusy Busy;
   TakeViewportSize();
   TLoadAttempt Attempt;
-  if (!OpenRecord(Record, FileStampOf(Construction.FileName), Attempt))
+  if (!TakeRecord(Record, FileStampOf(Construction.FileName), Attempt))
     return false;
   EditHistory().resetClean(); // the work was never saved
   fBase->ShowTitle();

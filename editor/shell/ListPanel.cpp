@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "LabelButton.h"
+#include "edits/ViewEdits.h"
 #include "platform/Text.h"
 #include "render/Views.h"
 

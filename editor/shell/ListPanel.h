@@ -5,7 +5,7 @@
 // live in TPopupList; this class only shows them.
 #pragma once
 
-#include "render/PopupList.h"
+#include "shell/PopupList.h"
 
 #include <QObject>
 

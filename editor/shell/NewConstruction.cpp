@@ -3,6 +3,7 @@
 #include "Base.h"
 #include "ShowMain.h"
 #include "Start.h"
+#include "edits/History.h"
 #include "kits/Kit.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
@@ -10,7 +11,6 @@
 #include "render/Camera.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
-#include "viewport/History.h"
 #include "viewport/Look.h"
 
 void StartConstruction() {

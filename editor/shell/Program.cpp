@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "render/ShellLink.h"
 #include "viewport/Look.h"
+#include "viewport/Redraw.h"
 
 bool CreateWindows() {
   fStart = new TfStart;
@@ -30,6 +31,11 @@ bool CreateWindows() {
     return fStart;
   });
   StartRecovery();
+  StartRedrawing();
+  ShellLink.ShowColors = [] {
+    fBase->ApplySceneColor();
+    fBase->ApplyBaseColor();
+  };
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };
   ShellLink.ShowNote = [](int X, int Y, const std::string &Text) {

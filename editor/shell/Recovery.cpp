@@ -1,6 +1,7 @@
 #include "Recovery.h"
 
 #include "ConstructionFile.h"
+#include "edits/History.h"
 #include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/BackgroundWriter.h"
@@ -8,7 +9,6 @@
 #include "platform/Messages.h"
 #include "platform/Process.h"
 #include "platform/ReadFile.h"
-#include "viewport/History.h"
 
 #include <QDateTime>
 #include <QObject>

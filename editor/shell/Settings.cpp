@@ -14,6 +14,8 @@ std::string BackgroundName;
 
 std::string SettingsPath() { return DataDir() + "Stavemont.ini"; }
 
+std::string BackgroundPath(const std::string &Name) { return DataDir() + "Backgrounds/" + Name; }
+
 namespace {
 
 // QSettings opens the file with a plain, blocking open: a named pipe or a

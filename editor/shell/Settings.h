@@ -9,6 +9,9 @@ extern std::string BackgroundName;
 
 std::string SettingsPath();
 
+// The background picture of this name in the data folder's Backgrounds.
+std::string BackgroundPath(const std::string &Name);
+
 // BackgroundName := the "Background"/"Bitmap" entry, or "none".
 void ReadSettings();
 

@@ -1,11 +1,11 @@
 #include "Look.h"
 
+#include "Redraw.h"
 #include "Volume.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "render/Camera.h"
 #include "render/Construction.h"
-#include "render/Previews.h"
 #include "render/Render.h"
 #include "render/Scene.h"
 #include "render/ShellLink.h"
@@ -108,32 +108,26 @@ void TfLook::FormMouseDown(int X, int Y) {
     if (Region == TRegion::None)
       return;
     BlankViewport();
-    if (RotateCamera(Camera, Region, X, Y, W, H)) {
-      LookRender();
-      RedrawPreviews();
-    } else {
-      LookRender();
-      PiecePreview();
-    }
+    Redraw(RotateCamera(Camera, Region, X, Y, W, H) ? ChangedCameraTurn : ChangedCameraTilt);
     return;
   case ModeMove:
     if (Region == TRegion::None)
       return;
     BlankViewport();
     MoveCamera(Camera, Region, X, Y, W, H);
-    LookRender();
+    Redraw(ChangedCameraPlace);
     return;
   case ModeZoom:
     BlankViewport();
     ZoomCamera(Camera, Y, H);
-    LookRender();
+    Redraw(ChangedCameraPlace);
     return;
   case ModeSize:
     if (Region == TRegion::None)
       return;
     BlankViewport();
     Resize(SizeViewport(Region, X, Y, W, H, CurrentRoom()));
-    LookRender();
+    Redraw(ChangedViewport);
     return;
   case ModeInsert:
     InsertPieceAt(X, Y);
@@ -175,7 +169,7 @@ void TfLook::wheelEvent(QWheelEvent *Event) {
   for (; std::abs(FWheelRest) >= WheelNotch; FWheelRest -= FWheelRest > 0 ? WheelNotch : -WheelNotch) {
     // A wheel turned towards the user reports a negative angle.
     WheelZoomCamera(CurrentCamera(), FWheelRest < 0, Construction.ViewportHeight);
-    LookRender();
+    Redraw(ChangedCameraPlace);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "shell/Captures.h"
 #include "viewport/Look.h"
 
+#include "edits/ViewEdits.h"
 #include "model/Disk.h"
 #include "render/Views.h"
 

@@ -5,6 +5,10 @@
 // waiting during a step is dropped; and a refused click tells the user why.
 #include "Editor.h"
 #include "Picking.h"
+#include "edits/ColorEdits.h"
+#include "edits/History.h"
+#include "edits/KitEdits.h"
+#include "edits/ViewEdits.h"
 #include "kits/Kit.h"
 #include "model/Disk.h"
 #include "model/Global.h"
@@ -13,7 +17,6 @@
 #include "render/Scene.h"
 #include "render/ShellLink.h"
 #include "render/Views.h"
-#include "viewport/History.h"
 #include "viewport/Volume.h"
 
 #include <QCoreApplication>
@@ -162,8 +165,7 @@ TEST_F(History, LongRandomSessionReturnsToEveryPointOfIt) {
       const uint32_t Chosen = 0x00102030u * uint32_t(Below(3));
       const bool Scene = Below(2) == 0;
       const uint32_t Former = Scene ? Construction.SceneColor : Construction.BaseColor;
-      (Scene ? SetSceneColor : SetBaseColor)(Chosen);
-      (Scene ? RecordSceneColor : RecordBaseColor)(Former, Chosen);
+      (Scene ? ChangeSceneColor : ChangeBaseColor)(Chosen);
       Colours += Former != Chosen;
     } else if (Roll < 88 && Construction.AvailableKitCount > 0) {
       KitsAdded += AddKit(1 + Below(Construction.AvailableKitCount));

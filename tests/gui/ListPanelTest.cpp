@@ -1,6 +1,7 @@
 // The pop-up list panel in a window of its own: where the panels drop, the
 // scroll buttons and their hover pictures, a click on a row, on the empty
 // panel and on the cover, and naming and adding a view.
+#include "edits/ViewEdits.h"
 #include "model/Global.h"
 #include "shell/Artwork.h"
 #include "shell/LabelButton.h"

@@ -3,6 +3,7 @@
 // loading and saving construction files, and the background picture.
 #include "Picking.h"
 #include "ShellFixture.h"
+#include "edits/ViewEdits.h"
 #include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/AniCursor.h"

@@ -2,10 +2,11 @@
 // applying and deleting views, paging through a list one row at a time, and
 // what a click on a row of each kind of list does to the construction and
 // sets off. Drawing and the kit manager are replaced by a log of calls.
+#include "edits/History.h"
+#include "edits/ViewEdits.h"
 #include "model/Global.h"
-#include "render/PopupList.h"
 #include "render/Views.h"
-#include "viewport/History.h"
+#include "shell/PopupList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The pop-up list of the main window's left column: ten rows over one of
 // the saved views, the kits in use or the available kits, scrolled one row
 // at a time, and what a click on a row does. Only the model is touched here;
-// hiding the panels, drawing and loading kits go through TListEffects, so
-// that the rules can be checked without a display.
+// hiding the panels, drawing again and the edits of the kits in use go
+// through TListEffects, so that the rules can be checked without a display.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +27,8 @@ struct TListEffects {
   std::function<bool(int)> LoadKit;
   std::function<void(int)> UnloadKit;
 
-  // The editor's own renders, and the kit manager's changes that the edit
-  // history keeps; no panels to hide yet.
+  // The editor's own: drawing again through Redraw, the kits added and
+  // removed as edits of the history; no panels to hide yet.
   static TListEffects Editor();
 };
 

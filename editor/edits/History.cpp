@@ -17,6 +17,20 @@ namespace {
 // the step is over.
 bool Lost = false;
 
+// What the steps under way changed, told to the listener once they end.
+TChanges Pending = 0;
+
+std::function<void(TChanges)> &Listener() {
+  static std::function<void(TChanges)> L;
+  return L;
+}
+
+void TellChanges() {
+  const TChanges Changes = std::exchange(Pending, 0);
+  if (Changes && Listener())
+    Listener()(Changes);
+}
+
 // The construction is kept as it is, whole; as nobody can tell how it stands
 // against its file now, it counts as changed.
 void DropLostHistory(QUndoStack &History) {
@@ -73,48 +87,32 @@ private:
   TInputBlock FBlock;
 };
 
-// A change of the scene or the base colour.
-class TColorEdit : public TEdit {
-public:
-  TColorEdit(const char *Text, void (*Set)(uint32_t), uint32_t Former, uint32_t Chosen)
-      : TEdit(Text), FSet(Set), FFormer(Former), FChosen(Chosen) {}
-
-protected:
-  bool Do() override {
-    FSet(FChosen);
-    return true;
-  }
-  bool Undo() override {
-    FSet(FFormer);
-    return true;
-  }
-
-private:
-  void (*FSet)(uint32_t);
-  uint32_t FFormer, FChosen;
-};
-
 } // namespace
 
-TEdit::TEdit(const char *Text) : QUndoCommand(QString::fromUtf8(Text)) {}
+TEdit::TEdit(const char *Text, TChanges Changes)
+    : QUndoCommand(QString::fromUtf8(Text)), FChanges(Changes) {}
 
 void TEdit::redo() {
-  if (std::exchange(FSkipRedo, false) || Lost)
+  if (Lost)
     return;
   const TStep Step;
-  if (Do())
+  if (Do()) {
     FDone = true;
-  else if (FDone)
+    Pending |= FChanges;
+  } else if (FDone) {
     Lost = true;
-  else
+  } else {
     setObsolete(true); // never carried out: the stack does not keep it
+  }
 }
 
 void TEdit::undo() {
   if (Lost)
     return;
   const TStep Step;
-  if (!Undo())
+  if (Undo())
+    Pending |= FChanges;
+  else
     Lost = true;
 }
 
@@ -122,7 +120,10 @@ QUndoStack &EditHistory() {
   static QUndoStack *const History = [] {
     auto *Stack = new QUndoStack;
     // Emitted at the end of every step, once the stack is done with its command.
-    QObject::connect(Stack, &QUndoStack::indexChanged, Stack, [Stack] { DropLostHistory(*Stack); });
+    QObject::connect(Stack, &QUndoStack::indexChanged, Stack, [Stack] {
+      DropLostHistory(*Stack);
+      TellChanges();
+    });
     return Stack;
   }();
   return *History;
@@ -130,6 +131,7 @@ QUndoStack &EditHistory() {
 
 void StartHistory() {
   Lost = false;
+  Pending = 0;
   EditHistory().clear();
   EditHistory().setClean();
 }
@@ -141,17 +143,6 @@ bool PerformEdit(std::unique_ptr<TEdit> Edit) {
   return History.index() != Before;
 }
 
-void RecordEdit(std::unique_ptr<TEdit> Edit) {
-  Edit->FSkipRedo = Edit->FDone = true;
-  EditHistory().push(Edit.release());
-}
-
-void RecordSceneColor(uint32_t Former, uint32_t Chosen) {
-  if (Former != Chosen)
-    RecordEdit(std::make_unique<TColorEdit>("Scene colour", SetSceneColor, Former, Chosen));
-}
-
-void RecordBaseColor(uint32_t Former, uint32_t Chosen) {
-  if (Former != Chosen)
-    RecordEdit(std::make_unique<TColorEdit>("Base colour", SetBaseColor, Former, Chosen));
+void SetChangeListener(std::function<void(TChanges)> NewListener) {
+  Listener() = std::move(NewListener);
 }

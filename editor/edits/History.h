@@ -5,10 +5,13 @@
 // never kept.
 #pragma once
 
+#include "Changes.h"
+
 #include <QUndoCommand>
 #include <QUndoStack>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // One edit as the history keeps it. Do carries it out, Undo takes it back,
@@ -20,18 +23,18 @@
 // cannot be followed past it any more, is dropped.
 class TEdit : public QUndoCommand {
 public:
-  explicit TEdit(const char *Text);
+  // Changes: what carrying the edit out or taking it back changes.
+  TEdit(const char *Text, TChanges Changes);
 
 protected:
   virtual bool Do() = 0;
   virtual bool Undo() = 0;
 
 private:
-  friend void RecordEdit(std::unique_ptr<TEdit> Edit);
   void redo() final;
   void undo() final;
-  bool FSkipRedo = false; // the edit was carried out before it was kept
-  bool FDone = false;     // carried out at least once
+  TChanges FChanges;
+  bool FDone = false; // carried out at least once
 };
 
 // The history of the open construction, created empty on first use.
@@ -45,10 +48,7 @@ void StartHistory();
 // taken back are dropped. False when Edit could not be carried out.
 bool PerformEdit(std::unique_ptr<TEdit> Edit);
 
-// Keeps Edit, already carried out by its caller, as the newest edit.
-void RecordEdit(std::unique_ptr<TEdit> Edit);
-
-// The scene or base colour was changed from Former to Chosen (the caller has
-// set it). Choosing the colour already in use is no edit.
-void RecordSceneColor(uint32_t Former, uint32_t Chosen);
-void RecordBaseColor(uint32_t Former, uint32_t Chosen);
+// Told, at the end of every step of the history (an edit carried out, taken
+// back or carried out again), what the step changed; none by default. The
+// program sets the routine that draws again what shows it.
+void SetChangeListener(std::function<void(TChanges)> Listener);

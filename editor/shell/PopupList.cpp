@@ -1,10 +1,10 @@
 #include "PopupList.h"
 
-#include "Previews.h"
-#include "Scene.h"
-#include "Views.h"
-#include "kits/Kit.h"
+#include "edits/KitEdits.h"
+#include "edits/ViewEdits.h"
 #include "model/Global.h"
+#include "render/Views.h"
+#include "viewport/Redraw.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ void ActOnKit(uint8_t Kind, int I, const TListEffects &Effects) {
 
 TListEffects TListEffects::Editor() {
   TListEffects Effects;
-  Effects.LookRender = ::LookRender;
-  Effects.RedrawPreviews = ::RedrawPreviews;
+  Effects.LookRender = [] { Redraw(ChangedCameraPlace); };
+  Effects.RedrawPreviews = [] { Redraw(ChangedChosenPiece); };
   // The user's own changes of the kits in use, kept in the edit history.
   Effects.LoadKit = ::AddKit;
   Effects.UnloadKit = ::RemoveKit;

@@ -1,0 +1,32 @@
+#include "Redraw.h"
+
+#include "edits/History.h"
+#include "render/Previews.h"
+#include "render/Scene.h"
+#include "render/ShellLink.h"
+
+namespace {
+
+bool Any(TChanges Changes, TChanges Of) { return (Changes & Of) != 0; }
+
+} // namespace
+
+void Redraw(TChanges Changes) {
+  if (Any(Changes, ChangedSceneColor | ChangedBaseColor))
+    ShowColors();
+  if (Any(Changes, ChangedPieces | ChangedSceneColor | ChangedBaseColor | ChangedKits |
+                       ChangedCamera | ChangedViewport)) {
+    // The scene colour fills the viewport at once, before the scene is drawn on it.
+    if (Any(Changes, ChangedSceneColor))
+      BlankViewport();
+    LookRender();
+  }
+  if (Any(Changes, ChangedSceneColor | ChangedCameraTilt | ChangedCameraTurn | ChangedChosenPiece))
+    PiecePreview();
+  if (Any(Changes, ChangedBaseColor | ChangedCameraTurn | ChangedAnchor | ChangedChosenPiece))
+    BaseLookPreview();
+  if (Any(Changes, ChangedCameraTurn | ChangedChosenPiece))
+    BaseFormPreview();
+}
+
+void StartRedrawing() { SetChangeListener(Redraw); }

@@ -1,0 +1,2 @@
+// A shell file that reaches down into the model, as it may.
+#include "model/Up.h"
