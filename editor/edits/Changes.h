@@ -11,11 +11,10 @@ enum TChange : uint16_t {
   ChangedBaseColor = 1 << 3,
   ChangedKits = 1 << 4,        // the kits in use or available
   ChangedChosenPiece = 1 << 5, // the kit, piece or rotation to insert
-  ChangedAnchor = 1 << 6,      // the anchor cell of the piece to insert
-  ChangedCameraPlace = 1 << 7, // distance or pan of the live camera
-  ChangedCameraTilt = 1 << 8,
-  ChangedCameraTurn = 1 << 9,
-  ChangedViewport = 1 << 10,   // the viewport's size
+  ChangedCameraPlace = 1 << 6, // distance or pan of the live camera
+  ChangedCameraTilt = 1 << 7,
+  ChangedCameraTurn = 1 << 8,
+  ChangedViewport = 1 << 9,   // the viewport's size
 };
 
 using TChanges = uint16_t;

@@ -14,8 +14,8 @@ bool Any(TChanges Changes, TChanges Of) { return (Changes & Of) != 0; }
 void Redraw(TChanges Changes) {
   if (Any(Changes, ChangedSceneColor | ChangedBaseColor))
     ShowColors();
-  if (Any(Changes, ChangedPieces | ChangedSceneColor | ChangedBaseColor | ChangedKits |
-                       ChangedCamera | ChangedViewport)) {
+  if (Any(Changes, ChangedPieces | ChangedSceneColor | ChangedBaseColor | ChangedCamera |
+                       ChangedViewport)) {
     // The scene colour fills the viewport at once, before the scene is drawn on it.
     if (Any(Changes, ChangedSceneColor))
       BlankViewport();
@@ -23,7 +23,7 @@ void Redraw(TChanges Changes) {
   }
   if (Any(Changes, ChangedSceneColor | ChangedCameraTilt | ChangedCameraTurn | ChangedChosenPiece))
     PiecePreview();
-  if (Any(Changes, ChangedBaseColor | ChangedCameraTurn | ChangedAnchor | ChangedChosenPiece))
+  if (Any(Changes, ChangedBaseColor | ChangedCameraTurn | ChangedChosenPiece))
     BaseLookPreview();
   if (Any(Changes, ChangedCameraTurn | ChangedChosenPiece))
     BaseFormPreview();

@@ -3,12 +3,14 @@
 // move of the camera or a change of the viewport. Each picture is drawn when
 // something it shows changed, and only then:
 //
-//   the look render   pieces, colours, kits, camera, viewport
+//   the look render   pieces, colours, camera, viewport
 //   the piece preview the scene colour, the camera's tilt and turn, the piece
-//   the base look     the base colour, the camera's turn, the anchor, the piece
+//   the base look     the base colour, the camera's turn, the piece
 //   the base form     the camera's turn, the piece
 //
-// and the main window shows a changed colour (through the shell's link).
+// and the main window shows a changed colour (through the shell's link). The
+// kits in use change no picture: loading a kit draws its own spin frames, and
+// the previews when it chooses a piece.
 #pragma once
 
 #include "edits/Changes.h"
