@@ -13,6 +13,7 @@
 #include "render/Previews.h"
 #include "render/Render.h"
 #include "render/Scene.h"
+#include "viewport/Redraw.h"
 
 #include <GL/gl.h>
 #include <QTimer>
@@ -468,6 +469,52 @@ TEST_F(Render, WithoutAContextNothingIsDrawnAndNoPictureChanges) {
                            &Kit.Frames[1][1], &Kit.Thumbnails[1]})
     EXPECT_EQ(Picture->ScanLine(56)[56], 0x00123456u);
   EXPECT_EQ(Construction.Mode, ModeInsert); // every busy bracket closed
+  Kit = TKit();
+  Construction.KitCount = 0;
+}
+
+// What each picture asked of a kit that only counts.
+struct TDrawn {
+  int Look = 0, Piece = 0, BaseLook = 0, BaseForm = 0;
+  bool operator==(const TDrawn &) const = default;
+};
+TDrawn Drawn;
+void CountPlaced(uint8_t, uint8_t, double X, double Y, double Z) {
+  ++(X == 0 && Y == 0 && Z == 0 ? Drawn.Piece : Drawn.Look);
+}
+void CountFootprint(uint8_t, uint8_t, uint8_t) { ++Drawn.BaseLook; }
+void CountFootprintForm(uint8_t, uint8_t) { ++Drawn.BaseForm; }
+
+// Each change draws again exactly the pictures that show it: the look
+// render, the piece preview, the base look and the base form preview.
+TEST_F(Render, EachChangeRedrawsOnlyThePicturesThatShowIt) {
+  TKit &Kit = Construction.Kits[1];
+  Kit.beginDrawKit = CountBegin;
+  Kit.GetPiece = OneCell;
+  Kit.DrawPieceLook = CountPlaced;
+  Kit.DrawBaseLook = CountFootprint;
+  Kit.DrawBaseForm = CountFootprintForm;
+  Kit.KitPieceCount = 1;
+  Construction.KitCount = 1;
+  ChoosePiece(1, 1);
+  Construction.Pieces[1] = {1, 1, 3, 3, 0, 1};
+  Construction.PieceCount = 1;
+  const struct {
+    TChanges Changes;
+    TDrawn Expected;
+  } Cases[] = {{ChangedPieces, {1, 0, 0, 0}},     {ChangedCameraPlace, {1, 0, 0, 0}},
+               {ChangedViewport, {1, 0, 0, 0}},   {ChangedCameraTilt, {1, 1, 0, 0}},
+               {ChangedCameraTurn, {1, 1, 1, 1}}, {ChangedSceneColor, {1, 1, 0, 0}},
+               {ChangedBaseColor, {1, 0, 1, 0}},  {ChangedChosenPiece, {0, 1, 1, 1}},
+               {ChangedViews, {0, 0, 0, 0}},      {ChangedKits, {0, 0, 0, 0}}};
+  for (const auto &Case : Cases) {
+    SCOPED_TRACE("changes " + std::to_string(Case.Changes));
+    Drawn = {};
+    Redraw(Case.Changes);
+    EXPECT_TRUE(Drawn == Case.Expected) << Drawn.Look << " " << Drawn.Piece << " " << Drawn.BaseLook
+                                        << " " << Drawn.BaseForm;
+  }
+  Construction.PieceCount = 0;
   Kit = TKit();
   Construction.KitCount = 0;
 }
