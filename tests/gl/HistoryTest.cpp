@@ -24,7 +24,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -217,6 +219,79 @@ TEST_F(History, LongRandomSessionReturnsToEveryPointOfIt) {
   EXPECT_GE(Undone, 700);
   EXPECT_GE(Redone, 100);
   EXPECT_GE(TailsDropped, 200);
+}
+
+// Taking back an extraction gives the piece its own number again and the
+// pieces after it theirs, in the list and in the grid; taking back a kit's
+// removal gives every piece its kit number again, those of the kits after
+// it included, and those numbers name the same kits as before.
+TEST_F(History, UndoGivesPiecesAndKitsTheirNumbersBack) {
+  QUndoStack &Edits = EditHistory();
+  Put(BlueOne, 0, 0, 0, 1);   // 1: (0..1, 0)
+  Put(BlueTwo, 4, 0, 0, 1);   // 2: (4..5, 0..1)
+  Put(BlueThree, 8, 0, 0, 2); // 3: (8..10, 0..1) once turned
+  Put(BlueFour, 0, 6, 0, 1);  // 4: (0..1, 6..9)
+  Put(BlueOne, 0, 6, 1, 1);   // 5: on piece 4
+  const std::vector<TPlacedPiece> Pieces(Construction.Pieces + 1, Construction.Pieces + 6);
+  const std::vector<uint16_t> Grid = BaseGrid();
+  const auto SamePieces = [&] {
+    return Construction.PieceCount == 5 &&
+           std::equal(Pieces.begin(), Pieces.end(), Construction.Pieces + 1,
+                      [](const TPlacedPiece &A, const TPlacedPiece &B) {
+                        return std::memcmp(&A, &B, sizeof A) == 0;
+                      });
+  };
+  // Cells of pieces 2, 3, 4 and 5, which extracting piece 2 renumbers.
+  const auto Cells = [] {
+    const auto &O = Construction.Occupancy;
+    return std::vector<int>{O[4][0][0], O[5][1][0], O[8][0][0], O[10][1][0], O[1][9][0], O[1][6][1]};
+  };
+
+  ASSERT_EQ(RemovePiece(2), TRefusal::None);
+  ASSERT_EQ(Construction.PieceCount, 4);
+  EXPECT_EQ(Cells(), (std::vector<int>{0, 0, 2, 2, 3, 4}));
+  Edits.undo();
+  EXPECT_TRUE(SamePieces());
+  EXPECT_EQ(Cells(), (std::vector<int>{2, 2, 3, 3, 4, 5}));
+  EXPECT_TRUE(BaseGrid() == Grid);
+  Edits.redo();
+  EXPECT_EQ(Cells(), (std::vector<int>{0, 0, 2, 2, 3, 4}));
+  Edits.undo();
+  EXPECT_TRUE(SamePieces());
+  EXPECT_TRUE(BaseGrid() == Grid);
+
+  // Kits 1 Marbelo, 2 Alpha, 3 Beta; pieces 6 and 7 of Beta, the piece to
+  // insert Beta's too. Alpha, unused, goes: Beta becomes kit 2.
+  ASSERT_TRUE(AddKit(1));
+  ASSERT_TRUE(AddKit(1));
+  ASSERT_EQ(Construction.KitNames[3], "Beta");
+  ChoosePiece(3, BlueTwo);
+  ASSERT_EQ(PlaceChosenPiece({12, 12, 0}), TRefusal::None);
+  ChoosePiece(3, BlueOne);
+  ASSERT_EQ(PlaceChosenPiece({12, 12, 1}), TRefusal::None);
+  const std::string Before = Snapshot();
+  const std::vector<uint16_t> GridBefore = BaseGrid();
+  const auto KitsOfPieces = [] {
+    std::vector<int> Kits;
+    for (int N = 1; N <= Construction.PieceCount; ++N)
+      Kits.push_back(Construction.Pieces[N].Kit);
+    return Kits;
+  };
+  RemoveKit(2);
+  ASSERT_EQ(Construction.KitCount, 2);
+  EXPECT_EQ(KitsOfPieces(), (std::vector<int>{1, 1, 1, 1, 1, 2, 2}));
+  EXPECT_EQ(Construction.CurrentKit, 2);
+  Edits.undo();
+  ASSERT_EQ(Construction.KitCount, 3);
+  EXPECT_EQ(KitsOfPieces(), (std::vector<int>{1, 1, 1, 1, 1, 3, 3}));
+  EXPECT_EQ((std::vector<std::string>{Construction.KitNames[1], Construction.KitNames[2],
+                                      Construction.KitNames[3]}),
+            (std::vector<std::string>{"Marbelo", "Alpha", "Beta"}));
+  EXPECT_EQ(KitFault(), ""); // each number bound to its own kit's library
+  EXPECT_EQ(Construction.CurrentKit, 3) << "the piece to insert stays Beta's";
+  EXPECT_EQ(Snapshot(), Before);
+  EXPECT_TRUE(BaseGrid() == GridBefore);
+  EXPECT_TRUE(Messages.empty());
 }
 
 // When a kit cannot be loaded again, the user is told and the construction

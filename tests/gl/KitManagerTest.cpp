@@ -212,6 +212,15 @@ TEST_F(KitManager, ScanKeepsTheFirstHundredLibraries) {
             std::string::npos) << Messages[0].Text;
   EXPECT_TRUE(KitLeftOut("K100"));
   EXPECT_FALSE(KitLeftOut("K099"));
+
+  // Exactly 100 are all kept, and nobody is told of anything left out.
+  Messages.clear();
+  fs::remove(Folder / "Kits" / "K100.so");
+  ScanKits();
+  ASSERT_EQ(Construction.AvailableKitCount, 100);
+  EXPECT_EQ(Construction.AvailableKitNames[100], "K099");
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_FALSE(KitLeftOut("K099"));
 }
 
 TEST_F(KitManager, TakingKitsOutOfUse) {
@@ -370,6 +379,47 @@ TEST_F(KitManager, FilesAndNewConstructionsBringTheirKitsInOrder) {
   EXPECT_EQ(Construction.SceneBlue, 232);
   EXPECT_EQ(Construction.BaseColor, 0x00008000u);
   EXPECT_TRUE(Messages.empty()) << Messages.front().Text;
+}
+
+// A file may name as many kits as can be in use, 100: all of them come into
+// use in the file's order, and a piece of the last one keeps kit number 100.
+TEST_F(KitManager, AFileOfAHundredKitsBringsThemAllIntoUse) {
+  ASSERT_TRUE(CreateWindows());
+  Construction.ProgramDir = Folder.string() + "/";
+  const auto Name = [](int N) {
+    return "K" + std::string(N < 10 ? "00" : N < 100 ? "0" : "") + std::to_string(N);
+  };
+  for (int N = 1; N <= 100; ++N)
+    CopyKit(Name(N) + ".so");
+  // The file names them in reverse: kit 1 is K100, kit 100 is K001.
+  Construction.BaseWidth = Construction.BaseLength = Construction.BaseHeight = 20;
+  Construction.KitCount = 100;
+  for (int K = 1; K <= 100; ++K)
+    Construction.KitNames[K] = Name(101 - K);
+  ASSERT_EQ(Construction.KitNames[1], "K100");
+  ASSERT_EQ(Construction.KitNames[100], "K001");
+  Construction.PieceCount = 2;
+  Construction.Pieces[1] = {100, 3, 1, 1, 0, 1};
+  Construction.Pieces[2] = {1, 5, 8, 8, 0, 2};
+  const std::string Path = (Folder / "hundred kits.cns").string();
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(Path, EncodeConstruction(), Error)) << Error;
+  Construction.KitCount = Construction.PieceCount = 0; // nothing of it was loaded
+  NewConstruction(20, 20, 20);
+
+  Construction.FileName = Path;
+  ASSERT_TRUE(LoadConstruction());
+  EXPECT_TRUE(Messages.empty()) << Messages.front().Text;
+  ASSERT_EQ(Construction.KitCount, 100);
+  EXPECT_EQ(Construction.AvailableKitCount, 0);
+  EXPECT_EQ(Construction.KitNames[1], "K100");
+  EXPECT_EQ(Construction.KitNames[99], "K002");
+  EXPECT_EQ(Construction.KitNames[100], "K001");
+  EXPECT_EQ(Construction.Kits[100].KitPieceCount, 11);
+  ASSERT_EQ(Construction.PieceCount, 2);
+  EXPECT_EQ(Construction.Pieces[1].Kit, 100);
+  EXPECT_EQ(Construction.Occupancy[1][1][0], 1);
+  EXPECT_EQ(Construction.Pieces[2].Kit, 1);
 }
 
 // A kit that raises an exception while it draws is named once; every busy

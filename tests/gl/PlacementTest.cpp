@@ -372,6 +372,24 @@ TEST_F(Placement, RefusedClicksChangeNothing) {
   ExtractPieceAt(OnBrick.X, OnBrick.Y);
   Construction.KitCount = 1;
   EXPECT_TRUE(State() == Three);
+
+  // A construction of 62499 real pieces takes one more, and then no more:
+  // 2 x 1 bricks, 75 to a row along x, 11250 to a layer of a 150 x 150
+  // base, so piece 62500 goes to (48, 83, 5) in the sixth layer.
+  Construction.BaseWidth = Construction.BaseLength = 150;
+  Empty();
+  for (int I = 0; I < 62499; ++I)
+    Put(BlueOne, I % 75 * 2, I / 75 % 150, I / 11250, 1);
+  Choose(BlueOne, 1, 1);
+  EXPECT_EQ(PlaceChosenPiece({48, 83, 5}), TRefusal::None);
+  ASSERT_EQ(Construction.PieceCount, 62500);
+  EXPECT_EQ(Placed(62500), (TPlace{BlueOne, 48, 83, 5, 1}));
+  EXPECT_EQ(Construction.Occupancy[48][83][5], 62500);
+  EXPECT_EQ(Construction.Occupancy[49][83][5], 62500);
+  EXPECT_EQ(Construction.Occupancy[46][83][5], 62499);
+  const TState Full = State();
+  EXPECT_EQ(PlaceChosenPiece({50, 83, 5}), TRefusal::Full);
+  EXPECT_TRUE(State() == Full);
 }
 
 // Where a click on Code would put the anchor cell; false when nowhere.

@@ -235,6 +235,85 @@ TEST_F(DiskTest, DamagedRecordsAreRefusedWithAReason) {
   EXPECT_TRUE(State() == Before);
 }
 
+// Filled to every capacity a file is still read, and read whole: 100 views
+// (99 saved and the live camera) with names of the full 8 characters, 100
+// kits with names that fill their whole 256-byte field, 62500 pieces, and
+// the smallest and the largest base.
+TEST_F(DiskTest, RecordsFilledToEveryCapacityAreReadWhole) {
+  Construction.ViewCount = 100;
+  for (int V = 1; V <= 100; ++V)
+    Construction.Views[V] = {"Corner" + std::to_string(10 + V % 90), double(V), 55, 0, 0, -V / 4.0};
+  Construction.KitCount = 100;
+  for (int K = 3; K <= 100; ++K)
+    Construction.KitNames[K] = "Kit" + std::to_string(K);
+  Construction.KitNames[1] = std::string(256, 'a'); // the next field follows at once
+  Construction.KitNames[99] = std::string(256, 'y');
+  Construction.KitNames[100] = std::string(256, 'z'); // up to the padding
+  Construction.BaseWidth = Construction.BaseLength = 150;
+  Construction.BaseHeight = 100;
+  // Single cells of kit 2, 150 to a row, 22500 to a layer: piece 62500 is
+  // the 100th of row 116 in layer 2.
+  for (int I = 0; I < 62500; ++I)
+    AddPiece({2, 1, uint8_t(I % 150), uint8_t(I / 150 % 150), uint8_t(I / 22500), 1});
+  const std::vector<uint8_t> Record = EncodeConstruction();
+  Construction.PieceCount = 0;
+  ASSERT_EQ(Bytes(Record, 14, 2), std::vector<uint8_t>({100, 0}));
+  ASSERT_EQ(Bytes(Record, 29616, 2), std::vector<uint8_t>({0x24, 0xF4})); // 62500
+  ASSERT_EQ(Bytes(Record, 529618, 2), std::vector<uint8_t>({100, 0}));
+
+  SetUp();
+  TConstructionFile File;
+  std::string Reason;
+  ASSERT_TRUE(DecodeConstruction(Record, File, Reason)) << Reason;
+  ASSERT_EQ(File.KitNames.size(), 100u);
+  EXPECT_EQ(File.KitNames[0], std::string(256, 'a'));
+  EXPECT_EQ(File.KitNames[1], "Kit2");
+  EXPECT_EQ(File.KitNames[2], "Kit3");
+  EXPECT_EQ(File.KitNames[98], std::string(256, 'y'));
+  EXPECT_EQ(File.KitNames[99], std::string(256, 'z'));
+  ASSERT_TRUE(CheckPieces(File, Reason)) << Reason;
+  ApplyViews(File);
+  ApplyBase(File);
+  ApplyPieces(File);
+  ASSERT_EQ(Construction.ViewCount, 100);
+  EXPECT_EQ(Construction.Views[1].Name, "Corner11");
+  EXPECT_EQ(Construction.Views[99].Name, "Corner19");
+  EXPECT_EQ(Construction.Views[100].Name, "Corner20");
+  EXPECT_EQ(Construction.Views[100].Distance, 100);
+  EXPECT_EQ(Construction.Views[100].PanY, -25);
+  EXPECT_EQ(Construction.BaseWidth, 150);
+  EXPECT_EQ(Construction.BaseHeight, 100);
+  ASSERT_EQ(Construction.PieceCount, 62500);
+  EXPECT_EQ(Construction.Pieces[62500].X, 99);
+  EXPECT_EQ(Construction.Pieces[62500].Y, 116);
+  EXPECT_EQ(Construction.Pieces[62500].Z, 2);
+  EXPECT_EQ(Construction.Occupancy[0][0][0], 1);
+  EXPECT_EQ(Construction.Occupancy[149][149][1], 45000);
+  EXPECT_EQ(Construction.Occupancy[99][116][2], 62500);
+  EXPECT_EQ(Construction.Occupancy[100][116][2], 0);
+
+  // The smallest base holds a piece in its far corner cell; the largest
+  // one in each direction is read as it stands.
+  const struct {
+    uint16_t Width, Length, Height;
+  } Bases[] = {{10, 10, 10}, {150, 10, 10}, {10, 150, 10}, {10, 10, 100}};
+  for (const auto &B : Bases) {
+    SCOPED_TRACE(std::to_string(B.Width) + " x " + std::to_string(B.Length) + " x " +
+                 std::to_string(B.Height));
+    SetUp();
+    Construction.BaseWidth = B.Width;
+    Construction.BaseLength = B.Length;
+    Construction.BaseHeight = B.Height;
+    const uint8_t X = uint8_t(B.Width - 1), Y = uint8_t(B.Length - 1), Z = uint8_t(B.Height - 1);
+    TConstructionFile Small;
+    ASSERT_TRUE(DecodeConstruction(RecordWith({{1, 1, X, Y, Z, 1}}), Small, Reason)) << Reason;
+    EXPECT_TRUE(CheckPieces(Small, Reason)) << Reason;
+    EXPECT_EQ(Small.BaseWidth, B.Width);
+    EXPECT_EQ(Small.BaseLength, B.Length);
+    EXPECT_EQ(Small.BaseHeight, B.Height);
+  }
+}
+
 TEST_F(DiskTest, PiecesTheKitsCannotHoldAreRefused) {
   const struct {
     TPlacedPiece Piece;

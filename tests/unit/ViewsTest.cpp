@@ -115,14 +115,16 @@ TEST_F(Views, AnEmptyNameOrAFullTableAddsNothing) {
   EXPECT_FALSE(AddView(""));
   EXPECT_FALSE(AddView(" \t ")); // a saved file would give it back empty
   EXPECT_EQ(Construction.ViewCount, 1);
-  Construction.ViewCount = MaxViews - 1;
+  // 98 saved views: the 99th, under a name of the full 8 characters, still
+  // goes in, and the table of 100 (with the live camera) takes no more.
+  Construction.ViewCount = 99;
   CurrentCamera() = Camera;
-  EXPECT_TRUE(AddView("Last"));
-  EXPECT_EQ(Construction.ViewCount, MaxViews);
+  EXPECT_TRUE(AddView("Last one"));
+  EXPECT_EQ(Construction.ViewCount, 100);
   EXPECT_FALSE(AddView("More"));
-  EXPECT_EQ(Construction.ViewCount, MaxViews);
+  EXPECT_EQ(Construction.ViewCount, 100);
   ExpectSame(CurrentCamera(), Camera);
-  EXPECT_EQ(Construction.Views[MaxViews - 1].Name, "Last");
+  EXPECT_EQ(Construction.Views[99].Name, "Last one");
 }
 
 TEST_F(Views, DeletingAViewKeepsTheOthersInOrderAndTheCamera) {
