@@ -1,8 +1,11 @@
 // Times the editor's renders and edits on the largest base with 0, 1 000,
-// 10 000 and 62 500 Marbelo pieces, and loading the kit (with and without
-// Mesa's shader disk cache), on an 800 x 600 viewport, and the process's
-// memory over 20 000 renders. Prints the median milliseconds of each, one
-// line per figure. It needs a display (Xvfb will do).
+// 10 000 and 62 500 Marbelo pieces, drawn from the recorded pieces and, in
+// brackets, by the kits themselves; the look render of a mixed scene of
+// every Marbelo piece in every rotation both ways; loading the kit (with and
+// without Mesa's shader disk cache), on an 800 x 600 viewport; the buffers'
+// size and the resident memory at 62 500 pieces, and the process's memory
+// over 20 000 renders. Prints the median milliseconds of each, one line per
+// figure. It needs a display (Xvfb will do).
 //
 //   RenderBench                 everything
 //   RenderBench --kit-load-only only the kit loading line
@@ -18,7 +21,11 @@
 #include "render/Construction.h"
 #include "render/Previews.h"
 #include "render/Render.h"
+#include "render/KitDrawings.h"
 #include "render/Scene.h"
+#include "render/SceneBuffers.h"
+#include "edits/History.h"
+#include "viewport/Redraw.h"
 #include "viewport/Look.h"
 #include "viewport/Volume.h"
 
@@ -184,6 +191,7 @@ void PrintMemoryOverRenders(int PX, int PY) {
 // each run): on a full base of bricks, and with one more brick on the top
 // layer, so that every layer is walked.
 void PrintGridRewrite() {
+  SetChangeListener({}); // the grid alone, without the redraw that follows
   const auto RewriteMs = [] {
     const int N = Construction.PieceCount;
     const TPlacedPiece Last = Construction.Pieces[N];
@@ -203,6 +211,72 @@ void PrintGridRewrite() {
   std::printf("%5d pieces: an extraction's grid rewrite %.2f ms (bricks up to layer 6), %.2f ms "
               "(one on layer 100)\n",
               MaxPieces, Low, RewriteMs());
+  StartRedrawing();
+}
+
+// A construction of Count pieces of every Marbelo piece in every rotation:
+// the base split into blocks of 8 x 8 cells, each a tower of one piece in one
+// rotation, as many side by side as the block holds, layer on layer.
+void FillWithEveryPiece(int Count) {
+  Construction.PieceCount = 0;
+  ClearOccupancy();
+  constexpr int Block = 8, Blocks = 150 / Block;
+  const int PerBlock = (Count + Blocks * Blocks - 1) / (Blocks * Blocks);
+  for (int B = 0; B < Blocks * Blocks && Construction.PieceCount < Count; ++B) {
+    const uint16_t Piece = uint16_t(1 + B % 11);
+    const uint8_t Rotation = uint8_t(1 + B / 11 % 4);
+    uint8_t SX = 0, SY = 0, SZ = 0;
+    Construction.Kits[1].GetPiece(uint8_t(Piece), &SX, &SY, &SZ);
+    const KitApi::TBoxSize Box = KitApi::RotatedBox(Rotation, SX, SY);
+    const int X0 = B % Blocks * Block, Y0 = B / Blocks * Block;
+    int Placed = 0;
+    for (int Z = 0; Z + SZ <= 100 && Placed < PerBlock; Z += SZ)
+      for (int X = 0; X + Box.X <= Block && Placed < PerBlock; X += Box.X)
+        for (int Y = 0; Y + Box.Y <= Block && Placed < PerBlock && Construction.PieceCount < Count;
+             Y += Box.Y, ++Placed) {
+          const uint16_t N = ++Construction.PieceCount;
+          Construction.Pieces[N] = {1, Piece, uint8_t(X0 + X), uint8_t(Y0 + Y), uint8_t(Z), Rotation};
+          StampPiece(N);
+        }
+  }
+}
+
+// The medians of one kind of drawing: a look render, a pick, and an
+// insertion and an extraction each with the redraw that follows it.
+struct TEditTimes {
+  double Look = 0, Pick = 0, Insert = 0, Extract = 0;
+  bool Done = true;
+};
+
+TEditTimes TimeEdits(int Count, bool Recorded) {
+  SetDrawFromRecordings(Recorded);
+  TEditTimes T;
+  int PX, PY;
+  ClickPixel(PX, PY);
+  T.Look = MedianMs(7, LookRender);
+  T.Pick = MedianMs(7, [&] { PickAt(PX, PY); });
+  // A brick is put on top of the last piece (or on the empty base) and taken
+  // away again, so every run sees the same scene. A full base first gives
+  // up its last piece, so that the insertion is the last one allowed.
+  const bool Full = Count == MaxPieces;
+  if (Full) {
+    RemovePiece(Count);
+    ClickPixel(PX, PY);
+  }
+  std::vector<double> Inserts, Extracts;
+  for (int R = 0; R < 5; ++R) {
+    const int Before = Construction.PieceCount;
+    Inserts.push_back(MedianMs(1, [&] { InsertPieceAt(PX, PY); }));
+    Extracts.push_back(MedianMs(1, [&] { ExtractPieceAt(PX, PY); }));
+    T.Done = T.Done && Construction.PieceCount == Before;
+  }
+  if (Full)
+    FillWithBricks(Count);
+  std::sort(Inserts.begin(), Inserts.end());
+  std::sort(Extracts.begin(), Extracts.end());
+  T.Insert = Inserts[2];
+  T.Extract = Extracts[2];
+  return T;
 }
 
 void ChooseBlueOne() {
@@ -314,37 +388,39 @@ int main(int argc, char **argv) {
   }
   PrintLoadWithoutShaderCache();
   ChooseBlueOne();
+  StartRedrawing(); // an edit is drawn, as in the editor
 
   for (int Count : {0, 1000, 10000, 62500}) {
     FillWithBricks(Count);
-    int PX, PY;
-    ClickPixel(PX, PY);
-    const double Look = MedianMs(7, LookRender);
-    const double Pick = MedianMs(7, [&] { PickAt(PX, PY); });
-    // A brick is put on top of the last piece (or on the empty base) and taken
-    // away again, so every run sees the same scene. A full base first gives
-    // up its last piece, so that the insertion is the last one allowed.
-    if (Count == MaxPieces) {
-      RemovePiece(Count);
-      ClickPixel(PX, PY);
+    // Drawn the old way first: the memory it needs is today's.
+    const TEditTimes Immediate = TimeEdits(Count, false);
+    const double ImmediateResident = ResidentMb();
+    const TEditTimes Recorded = TimeEdits(Count, true);
+    if (!Immediate.Done || !Recorded.Done) {
+      std::fprintf(stderr, "an edit was refused at %d pieces\n", Count);
+      return 1;
     }
-    std::vector<double> Inserts, Extracts;
-    for (int R = 0; R < 5; ++R) {
-      const int Before = Construction.PieceCount;
-      Inserts.push_back(MedianMs(1, [&] { InsertPieceAt(PX, PY); }));
-      Extracts.push_back(MedianMs(1, [&] { ExtractPieceAt(PX, PY); }));
-      if (Construction.PieceCount != Before) {
-        std::fprintf(stderr, "an edit was refused at %d pieces\n", Count);
-        return 1;
-      }
-    }
-    std::sort(Inserts.begin(), Inserts.end());
-    std::sort(Extracts.begin(), Extracts.end());
-    std::printf("%5d pieces: LookRender %.1f ms\n", Count, Look);
-    std::printf("%5d pieces: PickAt %.1f ms (%.2f of a look render)\n", Count, Pick, Pick / Look);
-    std::printf("%5d pieces: InsertPieceAt %.1f ms\n", Count, Inserts[2]);
-    std::printf("%5d pieces: ExtractPieceAt %.1f ms\n", Count, Extracts[2]);
+    std::printf("%5d pieces: LookRender %.1f ms (immediate %.1f ms)\n", Count, Recorded.Look, Immediate.Look);
+    std::printf("%5d pieces: PickAt %.1f ms (%.2f of a look render)\n", Count, Recorded.Pick,
+                Recorded.Pick / Recorded.Look);
+    std::printf("%5d pieces: InsertPieceAt %.1f ms (immediate %.1f ms)\n", Count, Recorded.Insert,
+                Immediate.Insert);
+    std::printf("%5d pieces: ExtractPieceAt %.1f ms (immediate %.1f ms)\n", Count, Recorded.Extract,
+                Immediate.Extract);
+    if (Count == MaxPieces)
+      std::printf("%5d pieces: buffers %.1f MB; resident memory %.1f MB (immediate %.1f MB)\n", Count,
+                  SceneBufferBytes() / (1024.0 * 1024.0), ResidentMb(), ImmediateResident);
   }
+  FillWithEveryPiece(10000);
+  if (Construction.PieceCount != 10000) {
+    std::fprintf(stderr, "the mixed scene holds %d pieces\n", Construction.PieceCount);
+    return 1;
+  }
+  const double MixedRecorded = (SetDrawFromRecordings(true), MedianMs(7, LookRender));
+  const double MixedImmediate = (SetDrawFromRecordings(false), MedianMs(7, LookRender));
+  SetDrawFromRecordings(true);
+  std::printf("mixed 10000 pieces: LookRender %.1f ms (immediate %.1f ms)\n", MixedRecorded,
+              MixedImmediate);
   PrintGridRewrite();
   FillWithBricks(1000);
   int PX, PY;

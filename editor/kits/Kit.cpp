@@ -3,10 +3,11 @@
 #include "model/Busy.h"
 #include "model/Global.h"
 #include "platform/Folder.h"
-#include "platform/GlTextures.h"
+#include "platform/GlRecorder.h"
 #include "platform/Library.h"
 #include "platform/Messages.h"
 #include "render/Construction.h"
+#include "render/KitDrawings.h"
 #include "render/Previews.h"
 #include "render/Render.h"
 
@@ -123,8 +124,12 @@ std::string TakeOut(std::string *List, int K) {
 // every surface compile its shaders again, a quarter of a second without
 // Mesa's shader disk cache).
 void ReleaseTextures(const TKit &Kit) {
-  const std::vector<unsigned> Names = TexturesOf(Kit.Handle);
+  std::vector<unsigned> Names = TexturesOf(Kit.Handle);
   ForgetTexturesOf(Kit.Handle);
+  if (Kit.Drawings) { // and the copies its recorded drawings are drawn with
+    const std::vector<unsigned> Copies = TextureCopies(*Kit.Drawings);
+    Names.insert(Names.end(), Copies.begin(), Copies.end());
+  }
   if (Names.empty())
     return;
   // In the context the spin frames are drawn in, as it is kept for them.
@@ -137,10 +142,6 @@ void ReleaseTextures(const TKit &Kit) {
 
 // Forgets a kit record: no library, no entry points, no pictures.
 void ClearKit(TKit &Kit) { Kit = TKit(); }
-
-
-
-
 
 } // namespace
 
@@ -201,6 +202,7 @@ bool LoadKit(int K) {
     Construction.KitCount = uint16_t(N);
     Construction.KitNames[N] = Name;
     Construction.KitFiles[N] = File;
+    RecordKitDrawings(Kit);
     for (int P = 1; P <= Kit.KitPieceCount; ++P)
       for (int S = 1; S <= SpinSteps; ++S)
         RenderSpinFrames(N, P, S);

@@ -8,6 +8,7 @@
 #include "platform/Bitmap.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 inline constexpr int MaxPieces = 62500;
@@ -55,6 +56,8 @@ struct TPosition {
   double PanX, PanY;
 };
 
+struct TKitDrawings;
+
 // One kit in use. Its entry points are called as functions; each call is
 // guarded (see TKitEntry), and those that draw put the GL back when the kit
 // fails part-way.
@@ -74,6 +77,8 @@ struct TKit {
   unsigned TexturesGroup;
   TBitmap Frames[MaxKitPieces + 1][SpinSteps + 1]; // [piece][step], 113 x 113
   TBitmap Thumbnails[MaxKitPieces + 1];            // [piece], 113 x 113
+  // What the kit draws, recorded when it was loaded (see KitDrawings).
+  std::shared_ptr<TKitDrawings> Drawings;
 };
 
 struct TConstruction {

@@ -2,7 +2,7 @@
 
 #include "Global.h"
 #include "platform/GlState.h"
-#include "platform/GlTextures.h"
+#include "platform/GlRecorder.h"
 #include "platform/Messages.h"
 
 #include <set>

@@ -1,5 +1,5 @@
 // An entry point of a loaded kit as the editor calls it. A call runs with the
-// kit named as the caller of whatever GL it uses (see GlTextures), and
+// kit named as the caller of whatever GL it uses (see GlRecorder), and
 // nothing the kit raises gets past it: a kit that throws has its fault kept
 // to be reported, by the kit's name, once, and for a drawing export the GL is
 // put back as it was before the call, so that the render goes on.

@@ -3,6 +3,7 @@
 #include "Camera.h"
 #include "Construction.h"
 #include "Corners.h"
+#include "KitDrawings.h"
 #include "Render.h"
 #include "ShellLink.h"
 #include "model/Busy.h"
@@ -70,8 +71,8 @@ void PiecePreview() {
   glRotated(Camera.Turn, 0, 0, 1);
   CentreFootprint();
   if (HasKit())
-    CurrentKitRecord().DrawPieceLook(uint8_t(Construction.CurrentPiece),
-                                     uint8_t(Construction.CurrentRotation), 0, 0, 0);
+    DrawPieceLookOf(CurrentKitRecord(), uint8_t(Construction.CurrentPiece),
+                    uint8_t(Construction.CurrentRotation), 0, 0, 0);
   ReadRenderBitmap(*Context);
   DrawCorners(WhiteCorner, false, true);
   CopyBitmap(Previews.iPiece, RenderBitmap);
@@ -141,7 +142,7 @@ void RenderSpinFrames(int Kit, int Piece, int Step) {
   uint8_t SX = 0, SY = 0, SZ = 0;
   K.GetPiece(uint8_t(Piece), &SX, &SY, &SZ);
   glTranslated(-SX / 2.0, -SY / 2.0, 0);
-  K.DrawPieceLook(uint8_t(Piece), 1, 0, 0, 0);
+  DrawPieceLookOf(K, uint8_t(Piece), 1, 0, 0, 0);
   ReadRenderBitmap(*Context);
   if (Step == 7)
     CopyBitmap(K.Thumbnails[Piece], RenderBitmap);

@@ -3,8 +3,10 @@
 #include "Camera.h"
 #include "Capture.h"
 #include "Construction.h"
+#include "KitDrawings.h"
 #include "PixelCover.h"
 #include "Render.h"
+#include "SceneBuffers.h"
 #include "ShellLink.h"
 #include "model/Busy.h"
 #include "model/Global.h"
@@ -93,11 +95,18 @@ std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
   if (!Context)
     return nullptr;
   ApplyCamera(CurrentCamera());
-  DrawBasePlate();
-  for (int N = 1; N <= Construction.PieceCount; ++N) {
+  const auto DrawByItsKit = [](int N) {
     const TPlacedPiece &P = Construction.Pieces[N];
     Construction.Kits[P.Kit].DrawPieceLook(uint8_t(P.Piece), P.Rotation, P.X, P.Y, P.Z);
+  };
+  if (DrawFromRecordings() && DrawSceneBuffers()) {
+    for (int N : PiecesOutsideBuffers())
+      DrawByItsKit(N);
+    return Context;
   }
+  DrawBasePlate();
+  for (int N = 1; N <= Construction.PieceCount; ++N)
+    DrawByItsKit(N);
   return Context;
 }
 

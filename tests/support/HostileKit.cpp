@@ -11,7 +11,9 @@
 //
 // FAULT CrashesThird builds a kit of one one-cell piece, drawn as an unlit
 // red cube with its pick codes, that ends the program (abort) the first time
-// it is asked to draw a third piece: on the third insertion.
+// it is asked to draw a third piece on the base: on the third insertion. It
+// keeps its attributes with glPushAttrib, which no recording follows, so the
+// editor always asks the kit itself to draw it.
 //
 // FAULT Odd builds a kit the kit manager accepts but no real kit resembles:
 // the full hundred pieces, a rod as long and a column as tall as the largest
@@ -51,12 +53,13 @@ void Cube(double X, double Y, double Z, const uint8_t *Top = nullptr, const uint
   glEnd();
 }
 
-// The places of the pieces drawn so far (the previews and spin frames draw
-// at the origin, which does not count).
+// The places of the pieces standing on the base drawn so far (the previews
+// and spin frames draw at the origin, which does not count, and nothing is
+// inserted above the base in the test of this kit).
 bool ThirdPlace(double X, double Y, double Z) {
   static double Seen[2][3];
   static int Count = 0;
-  if (X == 0 && Y == 0 && Z == 0)
+  if ((X == 0 && Y == 0) || Z != 0)
     return false;
   for (int I = 0; I < Count; ++I)
     if (Seen[I][0] == X && Seen[I][1] == Y && Seen[I][2] == Z)
