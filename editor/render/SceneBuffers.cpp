@@ -11,6 +11,7 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cmath>
 #include <memory>
 
@@ -354,12 +355,15 @@ void Upload(TGroup &Group) {
   Group.Uploaded = Size;
 }
 
-void Point(const GLvoid *Base) {
-  const auto *V = static_cast<const TRecordedVertex *>(Base);
-  glVertexPointer(3, GL_FLOAT, Stride, &V->X);
-  glNormalPointer(GL_FLOAT, Stride, &V->NX);
-  glTexCoordPointer(2, GL_FLOAT, Stride, &V->S);
-  glColorPointer(4, GL_UNSIGNED_BYTE, Stride, &V->Red);
+// The offset of a vertex field in the bound buffer, as GL takes it.
+const GLvoid *Field(size_t Offset) { return reinterpret_cast<const GLvoid *>(Offset); }
+
+// Points the arrays at the vertices of the bound buffer.
+void PointAtBuffer() {
+  glVertexPointer(3, GL_FLOAT, Stride, Field(offsetof(TRecordedVertex, X)));
+  glNormalPointer(GL_FLOAT, Stride, Field(offsetof(TRecordedVertex, NX)));
+  glTexCoordPointer(2, GL_FLOAT, Stride, Field(offsetof(TRecordedVertex, S)));
+  glColorPointer(4, GL_UNSIGNED_BYTE, Stride, Field(offsetof(TRecordedVertex, Red)));
 }
 
 // The base plate: one quadrilateral in the base colour, facing up.
@@ -376,7 +380,7 @@ void DrawPlate() {
   }
   glBindBuffer(GL_ARRAY_BUFFER, Scene.Plate);
   glBufferData(GL_ARRAY_BUFFER, sizeof Plate, Plate, GL_STREAM_DRAW);
-  Point(nullptr);
+  PointAtBuffer();
   glDisable(GL_TEXTURE_2D);
   glDrawArrays(GL_QUADS, 0, 4);
 }
@@ -449,7 +453,7 @@ bool DrawSceneBuffers() {
     if (Group.Vertices.empty())
       continue;
     Upload(Group);
-    Point(nullptr);
+    PointAtBuffer();
     if (Group.Texture) {
       glEnable(GL_TEXTURE_2D);
       glBindTexture(GL_TEXTURE_2D, TextureCopy(*Group.Drawings, Group.Texture));
