@@ -18,6 +18,7 @@ PACKAGES=(
   libpng-dev libgtest-dev
   xvfb xauth
   openbox x11-utils xdotool imagemagick fonts-liberation
+  shared-mime-info libglib2.0-bin
 )
 
 install_missing_packages() {

@@ -104,7 +104,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
   Parser.addOptions({{"render", ""},
                      {"check", ""},
                      {"version", ""},
-                     {"help", ""},
+                     {{"h", "help"}, ""},
                      {"size", "", "WxH"},
                      {"view", "", "NAME"},
                      {"scene-color", "", "RRGGBB"}});
@@ -149,5 +149,5 @@ std::string UsageText() {
          "  stavemont --check FILE.cns...\n"
          "                            check each file as a load does; prints \"ok\" or the reason\n"
          "  stavemont --version       print the version\n"
-         "  stavemont --help          print this text\n";
+         "  stavemont -h, --help      print this text\n";
 }

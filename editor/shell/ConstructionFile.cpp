@@ -84,10 +84,10 @@ bool TakeRecord(const std::vector<uint8_t> &Record, const TFileStamp &Stamp, TLo
   };
   const TOpened Opened = OpenRecord(Record, Loading);
   switch (Opened.Kind) {
-  case TOpened::KitMissing: // the program ends; nothing more is done
+  case TOpened::KitMissing: // the program ends, as a failure; nothing more is done
     ShowMessage("This construction use the kit: \"" + Opened.Reason + "\", that can't be found",
                 "Error - kit: \"" + Opened.Reason + "\" doesn't exists");
-    QApplication::quit();
+    QApplication::exit(1);
     return false;
   case TOpened::Refused:
   case TOpened::KitUnusable:

@@ -460,16 +460,17 @@ TEST_F(Shell, LoadingRefusesBadFilesAndShowsGoodOnes) {
     EXPECT_NE(ViewportPixel(Top.X, Top.Y), ColorOf(0x00603010));
   }
 
-  // A kit that is not in the Kits folder ends the program; done last.
+  // A kit that is not in the Kits folder ends the program with status 1;
+  // done last.
   Construction.FileName = Dir + "Constructions/nope.cns";
   WriteBytes(Construction.FileName, Draft(30, {}, "Nope"));
   // Run as from the start dialog's button, inside the program's event loop;
   // should the program not end, the loop is left with another code.
   QTimer::singleShot(0, [] {
     LoadConstruction();
-    QTimer::singleShot(0, [] { QApplication::exit(1); });
+    QTimer::singleShot(0, [] { QApplication::exit(2); });
   });
-  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_EQ(QApplication::exec(), 1);
   ASSERT_FALSE(Messages.empty());
   EXPECT_EQ(Messages.back().Text, "This construction use the kit: \"Nope\", that can't be found");
   EXPECT_EQ(Messages.back().Title, "Error - kit: \"Nope\" doesn't exists");

@@ -8,7 +8,7 @@
 #
 #   UnderOpenbox.sh InstallTest.sh <build folder>
 #
-# Needs xdotool, xprop, import (ImageMagick) and setpriv. On a failure it names the
+# Needs xdotool, xprop, import (ImageMagick), setpriv, readelf and gio. On a failure it names the
 # step, takes a screenshot and keeps it (and only it).
 set -euo pipefail
 
@@ -78,6 +78,18 @@ for File in bin/stavemont lib/stavemont/Stavemont lib/stavemont/Kits/Marbelo.so 
 done
 [ "$(find "$Program/Cursors/Blue" -name '*.ANI' | wc -l)" -eq 18 ] || fail "not eighteen cursors"
 [ "$(readlink "$Prefix/bin/stavemont")" = ../lib/stavemont/Stavemont ] || fail "the launcher is not a relative link"
+for File in lib/stavemont/Stavemont lib/stavemont/Kits/Marbelo.so; do
+  readelf -S "$Prefix/$File" | grep -q '\.debug_' && fail "$File keeps its debug information"
+done
+# A file manager takes .cns files for constructions, opened by the editor.
+Step="checking the construction file type"
+grep -qx 'MimeType=application/x-stavemont-construction;' "$Prefix/share/applications/stavemont.desktop" ||
+  fail "the desktop entry declares no construction file type"
+printf "\x00\x01 a construction" >"$Work/house.cns"
+Type=$(XDG_DATA_DIRS="$Prefix/share:/usr/share" XDG_DATA_HOME="$Work/no-data" \
+  gio info -a standard::content-type "$Work/house.cns" | sed -n 's/^ *standard::content-type: //p')
+[ "$Type" = application/x-stavemont-construction ] || fail "a .cns file is of type '$Type'"
+rm "$Work/house.cns"
 
 # The user: nobody when run as root, else ourselves with the prefix read-only.
 # Either way with a fresh home, so the data folder is <home>/.local/share/stavemont.

@@ -107,4 +107,12 @@ TEST(ShellLogic, NamesFromOutsideKeepTheirBytesAndPrintEscaped) {
             "\\xc2\\x85|\\xe2\\x80\\xae|\\xc0\\xaf|\\xed\\xa0\\x80");
 }
 
+// -h is --help, as users of other programs type it.
+TEST(ShellLogic, HelpHasItsShortName) {
+  for (const char *Help : {"-h", "--help"}) {
+    EXPECT_EQ(ParseCommandLine({Help}).Kind, TCommandLine::Help) << Help;
+    EXPECT_EQ(ParseCommandLine({Help, "a.cns"}).Kind, TCommandLine::Wrong) << Help;
+  }
+}
+
 } // namespace
