@@ -187,7 +187,9 @@ void TfChoose::FillPieceChooser(int LeftColumnHeight, int LeftColumnWidth) {
   if (!FState.SlotsBuilt())
     BuildSlots(LeftColumnHeight);
   const int Kit = Construction.CurrentKit;
-  FState.Fill(Kit, Construction.Kits[Kit].KitPieceCount);
+  // It opens on the piece chosen to insert: after an undo that is the
+  // piece the preview shows, not the kit's first.
+  FState.Fill(Kit, Construction.Kits[Kit].KitPieceCount, Construction.CurrentPiece);
   lblKitName->setText(QString::fromStdString(Construction.KitNames[Kit]));
   // The kit's pictures may differ from what the slots last showed.
   for (TSlot &Slot : FSlots)

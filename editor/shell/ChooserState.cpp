@@ -13,10 +13,11 @@ TSlotLayout SlotLayout(int LeftColumnHeight) {
 
 TChooserState::TChooserState(uint8_t &Kit, uint8_t &Piece) : FKit(Kit), FPiece(Piece) {}
 
-void TChooserState::Fill(int Kit, int KitPieceCount) {
+void TChooserState::Fill(int Kit, int KitPieceCount, int Piece) {
   FKit = uint8_t(Kit);
-  FPiece = 1;
-  Slot = 1;
+  FPiece = uint8_t(Piece >= 1 && Piece <= KitPieceCount ? Piece : 1);
+  // The slots scroll no further than needed to show it.
+  Slot = std::clamp<int>(FPiece, 1, std::max(SlotCount, 1));
   SpinFrame = 1;
   ShownFrame = StillFrame;
   PieceCount = KitPieceCount;

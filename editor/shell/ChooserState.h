@@ -53,8 +53,9 @@ public:
   // selection and scroll when opened again).
   bool Shows(int Kit) const { return Kit == FKit; }
 
-  // Starts on a kit: its first piece selected in the first slot.
-  void Fill(int Kit, int KitPieceCount);
+  // Starts on a kit with Piece (the first when out of range) selected, in
+  // its own slot when the slots reach it, else in the last.
+  void Fill(int Kit, int KitPieceCount, int Piece = 1);
 
   // Each returns whether the selection moved. A slot without a piece, or the
   // selected one, is refused.

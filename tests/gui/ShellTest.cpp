@@ -876,6 +876,20 @@ TEST_F(Shell, EditsCanBeTakenBackAndAreNotLostOnClose) {
   ASSERT_EQ(Construction.PieceCount, 1);
   EXPECT_EQ(std::memcmp(&Construction.Pieces[1], &Placed, sizeof Placed), 0);
 
+  // After an undo the chooser opens on the piece chosen to insert.
+  Click(ColumnButton("Piece"));
+  for (int I = 0; I < 3; ++I)
+    Click(fChoose->lblModelRight);
+  Click(fChoose->lblOK);
+  ASSERT_EQ(Construction.CurrentPiece, 4);
+  Key(Qt::Key_Z);
+  Click(ColumnButton("Piece"));
+  EXPECT_EQ(fChoose->lblModel->text(), "4/11");
+  Click(fChoose->lblCancel);
+  EXPECT_EQ(Construction.CurrentPiece, 4);
+  Key(Qt::Key_Y);
+  ASSERT_EQ(Construction.PieceCount, 1);
+
   // A refused insertion says why, and the note goes by itself.
   QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(Note(), "Click on the base or on top of a piece");

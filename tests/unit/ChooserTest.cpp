@@ -87,6 +87,20 @@ TEST_F(Chooser, StartsOnTheFirstPieceAndKeepsTheRecord) {
   EXPECT_EQ(Kit, 1);
 }
 
+// Filled again on the chosen piece (as after an undo), the chooser selects
+// that piece, scrolled only as far as it must be; a piece the kit does not
+// have gives its first.
+TEST_F(Chooser, FillsOnTheChosenPiece) {
+  Start(11, 6);
+  State.Fill(1, 11, 4);
+  EXPECT_EQ(Slots(), "1 2 3 *4 5 6");
+  State.Fill(1, 11, 9);
+  EXPECT_EQ(Slots(), "4 5 6 7 8 *9");
+  EXPECT_EQ(Piece, 9);
+  State.Fill(1, 11, 12);
+  EXPECT_EQ(Slots(), "*1 2 3 4 5 6");
+}
+
 TEST_F(Chooser, RightArrowWalksTheSlotsThenScrolls) {
   Start(11, 6);
   Press(&TChooserState::StepRight, 5);
