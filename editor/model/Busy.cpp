@@ -12,6 +12,7 @@ namespace {
 int Depth = 0;
 char SavedMode = ModeNone;
 int16_t SavedCursor = crArrow;
+int InputKept = 0;
 
 } // namespace
 
@@ -26,7 +27,7 @@ void BeginBusy() {
 }
 
 void EndBusy(bool ProcessPending) {
-  if (ProcessPending)
+  if (ProcessPending && InputKept == 0)
     ProcessMessages();
   if (--Depth > 0)
     return;
@@ -37,3 +38,6 @@ void EndBusy(bool ProcessPending) {
 }
 
 TBusy::~TBusy() { EndBusy(std::uncaught_exceptions() == 0); }
+
+TInputKept::TInputKept() { ++InputKept; }
+TInputKept::~TInputKept() { --InputKept; }

@@ -18,3 +18,15 @@ public:
   TBusy(const TBusy &) = delete;
   TBusy &operator=(const TBusy &) = delete;
 };
+
+// Within its scope brackets end without processing pending messages: input
+// that arrives meanwhile waits for the event loop instead of being taken
+// while busy (and so ignored). For the short renders that follow the mouse,
+// which must not swallow the click that comes next.
+class TInputKept {
+public:
+  TInputKept();
+  ~TInputKept();
+  TInputKept(const TInputKept &) = delete;
+  TInputKept &operator=(const TInputKept &) = delete;
+};

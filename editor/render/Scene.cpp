@@ -4,6 +4,7 @@
 #include "Capture.h"
 #include "Construction.h"
 #include "KitDrawings.h"
+#include "Overlay.h"
 #include "PixelCover.h"
 #include "Render.h"
 #include "SceneBuffers.h"
@@ -88,7 +89,7 @@ bool PieceMayCover(const TPixelCover &Cover, int N) {
 
 } // namespace
 
-std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface, const TOverlay *Overlay) {
   SetSceneProjection();
   std::unique_ptr<TGlContext> Context = beginDraw(
       Surface, 3, true, Construction.SceneRed, Construction.SceneGreen, Construction.SceneBlue);
@@ -102,17 +103,19 @@ std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface) {
   if (DrawFromRecordings() && DrawSceneBuffers()) {
     for (int N : PiecesOutsideBuffers())
       DrawByItsKit(N);
-    return Context;
+  } else {
+    DrawBasePlate();
+    for (int N = 1; N <= Construction.PieceCount; ++N)
+      DrawByItsKit(N);
   }
-  DrawBasePlate();
-  for (int N = 1; N <= Construction.PieceCount; ++N)
-    DrawByItsKit(N);
+  if (Overlay)
+    DrawOverlay(*Overlay);
   return Context;
 }
 
-std::vector<uint8_t> DrawLookPicture() {
+std::vector<uint8_t> DrawLookPicture(const TOverlay *Overlay) {
   const int Width = Construction.ViewportWidth, Height = Construction.ViewportHeight;
-  std::unique_ptr<TGlContext> Context = DrawLookFrame(CaptureSurface());
+  std::unique_ptr<TGlContext> Context = DrawLookFrame(CaptureSurface(), Overlay);
   if (!Context)
     return {};
   std::vector<uint8_t> Pixels(size_t(Width) * Height * 4);
@@ -129,10 +132,10 @@ void LookRender() {
   // Taken before anything can run a nested render, which must not write it again.
   const std::string Capture = std::exchange(CaptureFileName, std::string());
   if (Window->SharesTextures()) {
-    endDraw(true, true, DrawLookFrame(*Window));
+    endDraw(true, true, DrawLookFrame(*Window, &ViewportOverlay));
   } else {
     // Drawn offscreen, where the kits' textures live, then shown.
-    const std::vector<uint8_t> Picture = DrawLookPicture();
+    const std::vector<uint8_t> Picture = DrawLookPicture(&ViewportOverlay);
     if (!Picture.empty())
       Window->ShowPicture(Construction.ViewportWidth, Construction.ViewportHeight,
                           Picture.data());

@@ -2,6 +2,8 @@
 // that the user sees, and the form render that tells what lies under a pixel.
 #pragma once
 
+struct TOverlay;
+
 #include "KitApi.h"
 #include "platform/GlSurface.h"
 
@@ -22,14 +24,15 @@ void LookRender();
 // state and projection for the viewport's size, the live camera, the base
 // plate and every placed piece, on the scene colour. The context is returned
 // open, for reading back and endDraw; nullptr when none could be had.
-std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface);
+// With an Overlay, what the viewport window shows over the construction.
+std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface, const TOverlay *Overlay = nullptr);
 
 // The look render's frame drawn on the capture's surface (multisampled as
 // the viewport window is) and read back: ViewportWidth x ViewportHeight
 // pixels, rows from the bottom, bytes blue, green, red, alpha. Empty when no
 // context could be had. A capture draws this; so does the window where its
 // context cannot hold the kits' textures, and shows the picture.
-std::vector<uint8_t> DrawLookPicture();
+std::vector<uint8_t> DrawLookPicture(const TOverlay *Overlay = nullptr);
 
 // Fills the viewport with the scene colour and shows it at once, so that
 // nothing stale is seen while the camera or the window changes.

@@ -21,3 +21,8 @@ void ShowColors() {
   if (ShellLink.ShowColors)
     ShellLink.ShowColors();
 }
+
+void ShowState() {
+  if (ShellLink.ShowState)
+    ShellLink.ShowState();
+}

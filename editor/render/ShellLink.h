@@ -12,6 +12,8 @@ struct TShellLink {
   std::function<void(int X, int Y, const std::string &Text)> ShowNote;
   // Show the scene and base colours on the windows and swatches.
   std::function<void()> ShowColors;
+  // Show the main window's state lines again (what the mouse is over changed).
+  std::function<void()> ShowState;
 };
 
 extern TShellLink ShellLink;
@@ -20,3 +22,4 @@ void FocusMainWindow();
 void InvalidatePreviews();
 void ShowNote(int X, int Y, const std::string &Text);
 void ShowColors();
+void ShowState();

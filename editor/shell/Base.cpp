@@ -4,6 +4,7 @@
 #include "LabelButton.h"
 #include "ListPanel.h"
 #include "Settings.h"
+#include "StateLine.h"
 #include "edits/History.h"
 #include "model/Global.h"
 #include "platform/Folder.h"
@@ -12,6 +13,8 @@
 #include "platform/Text.h"
 #include "render/Corners.h"
 #include "render/Previews.h"
+#include "render/Scene.h"
+#include "viewport/Hover.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -125,6 +128,10 @@ void TfBase::AddShortcuts() {
 // The one mode button whose mode is chosen shows the pressed picture, under
 // the pointer's hover picture while the pointer is over it.
 void TfBase::ShowMode() {
+  // The mark under the mouse belonged to the mode before.
+  if (DropHover())
+    LookRender();
+  ShowState();
   for (const auto &[Button, Mode] : FModeButtons) {
     QLabel *Normal = HoverPicture(Construction.Mode == Mode ? "BaseButtonPressed" : "BaseButtonWhite");
     Button->ImageMouseLeave = Normal;
@@ -142,6 +149,15 @@ std::string TfBase::ShownName() {
 void TfBase::ShowTitle() {
   setWindowTitle(QString::fromStdString(Printable(ShownName())) + "[*] - Stavemont");
   setWindowModified(!EditHistory().isClean());
+  ShowState();
+}
+
+void TfBase::ShowState() {
+  // While busy the mode shown stays the one the user chose.
+  if (Construction.Mode != ModeBusy)
+    FShownMode = Construction.Mode;
+  lblState->setText(QString::fromStdString(
+      StateText(Printable(ShownName()), !EditHistory().isClean(), FShownMode, HoverNote())));
 }
 
 QLabel *TfBase::HoverPicture(const std::string &Name) const {
@@ -166,6 +182,10 @@ TLabelButton *TfBase::AddButton(QWidget *Parent, const QString &Caption, const Q
 void TfBase::BuildLeftColumn() {
   pLeft = new QWidget(this);
   Fill(pLeft, Qt::white);
+  lblState = new QLabel(pLeft);
+  lblState->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+  lblState->setStyleSheet("color: #707070; font-size: 11px;");
+  lblState->setAttribute(Qt::WA_TransparentForMouseEvents);
   const int W = LeftColumnWidth;
   lblConstructionButton = AddButton(pLeft, "Construction", {0, 15, W, ButtonHeight}, "BaseButton");
   lblConstructionButton->OnClick = [this] { lblConstructionButtonClick(); };
@@ -286,11 +306,15 @@ void TfBase::BuildMenu() {
     pConstructionClick();
   };
   lblRedo = AddButton(pConstruction, "Redo", {0, Y + MenuItemHeight, LeftColumnWidth, MenuItemHeight},
-                      "MenuBottom");
+                      "MenuItem");
   lblRedo->OnClick = [this] {
     lblRedoClick();
     pConstructionClick();
   };
+  // The grid's switch below them: it came last, and moves nothing.
+  lblGrid = AddButton(pConstruction, "Hide grid",
+                      {0, Y + 2 * MenuItemHeight, LeftColumnWidth, MenuItemHeight}, "MenuBottom");
+  lblGrid->OnClick = [this] { lblGridClick(); };
 }
 
 // A menu row of a plain caption and a colour swatch; a press on the swatch acts.
@@ -368,6 +392,7 @@ void TfBase::PlaceCorners() {
 // foot and at the window's right corners follow each change of size.
 void TfBase::resizeEvent(QResizeEvent *Event) {
   pLeft->setGeometry(0, 0, LeftColumnWidth, height());
+  lblState->setGeometry(6, height() - StateHeight - 6, LeftColumnWidth - 12, StateHeight);
   PlaceCorners();
   QWidget::resizeEvent(Event);
 }

@@ -3,6 +3,8 @@
 // Construction menu.
 #pragma once
 
+#include "model/Global.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
@@ -40,6 +42,8 @@ public:
   void lblPieceRightClick();
   void lblMaximizeClick();
   void lblRecenterClick();
+  void lblGridClick();
+  void ShowGridCaption();
   void lblBackClick();
   void lblSaveClick();
   void lblSaveAsClick();
@@ -54,12 +58,15 @@ public:
   void ShowMode();
   // The file's name, or "Untitled", marked while there are unsaved changes.
   void ShowTitle();
+  // The state lines at the foot of the left column (see StateLine.h).
+  void ShowState();
   void lblPieceButtonCenterClick();
   void sColorMouseDown();
   void sBaseMouseDown();
 
   static constexpr int LeftColumnWidth = 129;
   static constexpr int ButtonHeight = 30, MenuItemHeight = 24;
+  static constexpr int StateHeight = 64; // four lines of the state
 
   // A stored colour (red in the low byte) as the windows show it.
   static QColor ColorOf(uint32_t Stored);
@@ -67,8 +74,10 @@ public:
   QWidget *pLeft, *pConstruction, *pPiece, *pBaseLook;
   QLabel *sColor = nullptr, *sBase = nullptr; // the colour swatches of the menu
   QLabel *iPiece, *iBaseLook;
+  QLabel *lblState = nullptr;
+  char FShownMode = ModeNone; // the mode the state lines show
   TLabelButton *lblConstructionButton, *lblKitButtonLeft, *lblViewButtonLeft;
-  TLabelButton *lblUndo = nullptr, *lblRedo = nullptr;
+  TLabelButton *lblUndo = nullptr, *lblRedo = nullptr, *lblGrid = nullptr;
   TListPanel *ListPanel; // the pop-up list of views and kits
 
 protected:

@@ -7,6 +7,7 @@
 #include "ConstructionFile.h"
 #include "DataFolder.h"
 #include "Help.h"
+#include "LabelButton.h"
 #include "ListPanel.h"
 #include "Recovery.h"
 #include "Settings.h"
@@ -19,6 +20,8 @@
 #include "platform/Messages.h"
 #include "platform/Picture.h"
 #include "render/Camera.h"
+#include "render/Overlay.h"
+#include "render/Scene.h"
 #include "viewport/Look.h"
 #include "viewport/Redraw.h"
 
@@ -135,6 +138,19 @@ void TfBase::lblRecenterClick() {
   fLook->raise();
   pConstructionClick();
 }
+
+// The cell grid on and off; the choice is remembered for the next start.
+// A setting that cannot be written raises its error with the menu open and
+// the grid as it was.
+void TfBase::lblGridClick() {
+  WriteGridSetting(!ViewportOverlay.Grid);
+  ViewportOverlay.Grid = !ViewportOverlay.Grid;
+  ShowGridCaption();
+  LookRender();
+  pConstructionClick();
+}
+
+void TfBase::ShowGridCaption() { lblGrid->setText(ViewportOverlay.Grid ? "Hide grid" : "Show grid"); }
 
 void TfBase::lblBackClick() {
   QFileDialog Dialog(this, "Image for background", QString::fromStdString(DataDir() + "Backgrounds/"),

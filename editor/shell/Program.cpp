@@ -37,6 +37,7 @@ bool CreateWindows() {
     fBase->ApplyBaseColor();
   };
   ShellLink.FocusMainWindow = [] { fBase->activateWindow(); };
+  ShellLink.ShowState = [] { fBase->ShowState(); };
   ShellLink.InvalidatePreviews = [] { fBase->ShowPreviews(); };
   ShellLink.ShowNote = [](int X, int Y, const std::string &Text) {
     fNote->ShowAt(fBase->mapFromGlobal(fLook->mapToGlobal(QPoint(X, Y))),

@@ -4,6 +4,7 @@
 #include "model/Global.h"
 #include "platform/Folder.h"
 #include "platform/Messages.h"
+#include "render/Overlay.h"
 
 #include <QSettings>
 
@@ -36,17 +37,28 @@ void ReadSettings() {
   }
   const QSettings Settings(QString::fromStdString(SettingsPath()), QSettings::IniFormat);
   BackgroundName = Settings.value("Background/Bitmap", "none").toString().toStdString();
+  ViewportOverlay.Grid = Settings.value("View/Grid", true).toBool();
 }
 
-void WriteBackgroundSetting(const std::string &Name) {
+namespace {
+
+void WriteSetting(const char *Key, const QVariant &Value) {
   if (SomethingElseIsThere(SettingsPath()))
     throw std::runtime_error("Unable to write to " + SettingsPath());
   QSettings Settings(QString::fromStdString(SettingsPath()), QSettings::IniFormat);
-  Settings.setValue("Background/Bitmap", QString::fromStdString(Name));
+  Settings.setValue(Key, Value);
   Settings.sync();
   if (Settings.status() != QSettings::NoError)
     throw std::runtime_error("Unable to write to " + SettingsPath());
 }
+
+} // namespace
+
+void WriteBackgroundSetting(const std::string &Name) {
+  WriteSetting("Background/Bitmap", QString::fromStdString(Name));
+}
+
+void WriteGridSetting(bool Shown) { WriteSetting("View/Grid", Shown); }
 
 int TileCount(int WindowSize, int PictureSize) {
   return int(std::nearbyint(double(WindowSize) / PictureSize));

@@ -15,6 +15,7 @@ int CentredEdge(int Span, int Size) { return int(std::nearbyint((Span - Size) / 
 
 void ShowMainWindow() {
   ReadSettings();
+  fBase->ShowGridCaption();
   fBase->LoadBackground();
   fStart->hide();
   const QRect Screen = fBase->screen() ? fBase->screen()->geometry() : fBase->geometry();

@@ -1,5 +1,7 @@
 #include "Look.h"
 
+#include "Hover.h"
+
 #include "Redraw.h"
 #include "Volume.h"
 #include "model/Global.h"
@@ -131,9 +133,11 @@ void TfLook::FormMouseDown(int X, int Y) {
     return;
   case ModeInsert:
     InsertPieceAt(X, Y);
+    ShowHoverAt(X, Y); // what the next click here would do
     return;
   case ModeExtract:
     ExtractPieceAt(X, Y);
+    ShowHoverAt(X, Y);
     return;
   case ModeNone:
     ShowNote(X, Y, "Choose Rotate, Move, Zoom, Insert or Extract on the left");
@@ -147,6 +151,7 @@ void TfLook::FormMouseMove(int X, int Y) {
   if (const int16_t Cursor =
           CursorAt(Construction.Mode, X, Y, Construction.ViewportWidth, Construction.ViewportHeight))
     SetScreenCursor(Cursor);
+  ShowHoverAt(X, Y);
 }
 
 void TfLook::mousePressEvent(QMouseEvent *Event) {
@@ -174,7 +179,9 @@ void TfLook::wheelEvent(QWheelEvent *Event) {
 }
 
 bool TfLook::event(QEvent *Event) {
-  if (Event->type() == QEvent::Leave)
+  if (Event->type() == QEvent::Leave) {
     SetScreenCursor(crArrow);
+    EndHover();
+  }
   return QWindow::event(Event);
 }

@@ -1,5 +1,6 @@
 #include "Redraw.h"
 
+#include "Hover.h"
 #include "edits/History.h"
 #include "render/Previews.h"
 #include "render/Scene.h"
@@ -14,8 +15,12 @@ bool Any(TChanges Changes, TChanges Of) { return (Changes & Of) != 0; }
 void Redraw(TChanges Changes) {
   if (Any(Changes, ChangedSceneColor | ChangedBaseColor))
     ShowColors();
-  if (Any(Changes, ChangedPieces | ChangedSceneColor | ChangedBaseColor | ChangedCamera |
-                       ChangedViewport)) {
+  // The mark under the mouse no longer says what a click there would do.
+  const bool HoverGone =
+      Any(Changes, ChangedPieces | ChangedKits | ChangedChosenPiece | ChangedCamera | ChangedViewport) &&
+      DropHover();
+  if (HoverGone || Any(Changes, ChangedPieces | ChangedSceneColor | ChangedBaseColor | ChangedCamera |
+                                    ChangedViewport)) {
     // The scene colour fills the viewport at once, before the scene is drawn on it.
     if (Any(Changes, ChangedSceneColor))
       BlankViewport();

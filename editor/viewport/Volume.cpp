@@ -113,30 +113,43 @@ bool TargetCell(const THit &Hit, TCell &Target) {
   }
 }
 
-TRefusal PlaceChosenPiece(const TCell &Target) {
+TPlacement PlanChosenPiece(const TCell &Target) {
   if (Construction.PieceCount >= MaxPieces)
-    return TRefusal::Full;
+    return {TRefusal::Full, {}, false};
   const KitApi::TFootprintCell A =
       KitApi::FootprintCellOf(Construction.AnchorCell, Construction.CurrentSizeY);
   const KitApi::TCellOffset D = RotateFootprint(uint8_t(Construction.CurrentRotation), A.I, A.J,
                                                 Construction.CurrentSizeX,
                                                 Construction.CurrentSizeY);
-  const int X0 = Target.X - D.Dx, Y0 = Target.Y - D.Dy, Z0 = Target.Z;
-  if (!InsideBase(X0, Y0, Z0))
-    return TRefusal::OffBase;
-  if (Collides(X0, Y0, Z0))
-    return TRefusal::Taken;
-  InsertPiece(TPlacedPiece{uint16_t(Construction.CurrentKit), uint16_t(Construction.CurrentPiece),
-                           uint8_t(X0), uint8_t(Y0), uint8_t(Z0),
-                           uint8_t(Construction.CurrentRotation)});
+  const TOverlayPiece Piece{Construction.CurrentKit, Construction.CurrentPiece,
+                            Construction.CurrentRotation, Target.X - D.Dx, Target.Y - D.Dy,
+                            Target.Z};
+  if (!InsideBase(Piece.X, Piece.Y, Piece.Z))
+    return {TRefusal::OffBase, Piece, true};
+  if (Collides(Piece.X, Piece.Y, Piece.Z))
+    return {TRefusal::Taken, Piece, true};
+  return {TRefusal::None, Piece, true};
+}
+
+TRefusal PlaceChosenPiece(const TCell &Target) {
+  const TPlacement Plan = PlanChosenPiece(Target);
+  if (Plan.Why != TRefusal::None)
+    return Plan.Why;
+  const TOverlayPiece &P = Plan.Piece;
+  InsertPiece(TPlacedPiece{uint16_t(P.Kit), uint16_t(P.Piece), uint8_t(P.X), uint8_t(P.Y),
+                           uint8_t(P.Z), uint8_t(P.Rotation)});
   return TRefusal::None;
+}
+
+bool SomethingStandsOn(int N) {
+  const TPlacedPiece &P = Construction.Pieces[N];
+  return CarriesSomething(P, ExtentsOf(P));
 }
 
 TRefusal RemovePiece(int N) {
   if (N < 1 || N > Construction.PieceCount)
     return TRefusal::NoPiece;
-  const TPlacedPiece &P = Construction.Pieces[N];
-  if (CarriesSomething(P, ExtentsOf(P)))
+  if (SomethingStandsOn(N))
     return TRefusal::Carries;
   ExtractPiece(uint16_t(N));
   return TRefusal::None;

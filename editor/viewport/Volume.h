@@ -4,6 +4,8 @@
 // is refused tells the user why with a short note at the mouse.
 #pragma once
 
+#include "render/Overlay.h"
+
 #include <cstdint>
 #include <string>
 
@@ -41,6 +43,15 @@ enum class TRefusal {
 // The note that tells the user why; empty for None.
 std::string RefusalNote(TRefusal Why);
 
+// Where the chosen piece would go with its anchor cell on Target, and why it
+// cannot (Where says whether Piece holds that place).
+struct TPlacement {
+  TRefusal Why;
+  TOverlayPiece Piece;
+  bool Where;
+};
+TPlacement PlanChosenPiece(const TCell &Target);
+
 // Places the chosen piece with its anchor cell on Target, if it fits inside
 // the base without taking a solid cell of another piece and the construction
 // has room for one more.
@@ -49,6 +60,9 @@ TRefusal PlaceChosenPiece(const TCell &Target);
 // Removes piece N and renumbers the later pieces, unless something stands
 // on its box.
 TRefusal RemovePiece(int N);
+
+// Whether something stands on placed piece N's box.
+bool SomethingStandsOn(int N);
 
 // The viewport's click handlers (X, Y: client pixel, origin top left).
 void InsertPieceAt(int X, int Y);

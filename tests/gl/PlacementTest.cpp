@@ -11,6 +11,7 @@
 #include "render/Render.h"
 #include "render/Scene.h"
 #include "render/ShellLink.h"
+#include "viewport/Hover.h"
 #include "viewport/Volume.h"
 
 #include <GL/gl.h>
@@ -479,12 +480,19 @@ TEST_F(Placement, LongRandomSessionKeepsTheGridTrue) {
           RotateFootprint(uint8_t(Construction.CurrentRotation), A / S.Y, A % S.Y, S.X, S.Y);
       int X, Y, Z;
       const bool Ok = TargetOf(Code, X, Y, Z) && Fits(X - D.Dx, Y - D.Dy, Z);
+      // What the mouse there previews is what the click does.
+      Construction.Mode = ModeInsert;
+      const THover Hover = HoverAt(Px.X, Px.Y);
+      EXPECT_EQ(Hover.Mark == TOverlay::Fits, Ok) << "code " << Code;
+      EXPECT_EQ(Hover.Mark == TOverlay::None, !TargetOf(Code, X, Y, Z)) << "code " << Code;
       InsertPieceAt(Px.X, Px.Y);
       if (Ok) {
         ++Inserted;
         ASSERT_EQ(Construction.PieceCount, Count + 1) << "code " << Code;
         EXPECT_EQ(Placed(Count + 1),
                   (TPlace{Piece, X - D.Dx, Y - D.Dy, Z, Construction.CurrentRotation}));
+        const TOverlayPiece &H = Hover.Piece;
+        EXPECT_EQ(Placed(Count + 1), (TPlace{H.Piece, H.X, H.Y, H.Z, H.Rotation}));
       } else {
         ASSERT_TRUE(State() == Before) << "code " << Code;
       }
@@ -492,6 +500,14 @@ TEST_F(Placement, LongRandomSessionKeepsTheGridTrue) {
       const int N = Code > 0 && Code < BaseCodeStart ? Code / 101 : 0;
       const bool Ok = N > 0 && !Carries(N);
       Carrying += N > 0 && !Ok;
+      Construction.Mode = ModeExtract;
+      const THover Hover = HoverAt(Px.X, Px.Y);
+      EXPECT_EQ(Hover.Mark, N == 0 ? TOverlay::None : Ok ? TOverlay::Removable : TOverlay::Carrying)
+          << "code " << Code;
+      if (N > 0) {
+        const TPlacedPiece &P = Construction.Pieces[N];
+        EXPECT_EQ(Hover.Piece, (TOverlayPiece{P.Kit, P.Piece, P.Rotation, P.X, P.Y, P.Z}));
+      }
       ExtractPieceAt(Px.X, Px.Y);
       if (Ok) {
         ++Extracted;

@@ -10,6 +10,7 @@
 #include "platform/Cursor.h"
 #include "platform/Messages.h"
 #include "render/Camera.h"
+#include "render/Overlay.h"
 #include "render/Scene.h"
 #include "render/Views.h"
 #include "shell/Artwork.h"
@@ -670,6 +671,72 @@ TEST_F(Shell, FailedSaveIsReportedAndKeepsTheEarlierFile) {
   for ([[maybe_unused]] const auto &Entry : fs::directory_iterator(Dir + "Constructions"))
     ++Entries;
   EXPECT_EQ(Entries, 1); // no half-written file left behind
+}
+
+// The viewport shows the cell grid until it is switched off, and the choice
+// outlives the program; in Insert mode the mouse shows the piece a click
+// there inserts.
+TEST_F(Shell, GridAndPreviewShowWhereAPieceGoes) {
+  StartNew("20", "20", "20");
+  const int W = Construction.ViewportWidth, H = Construction.ViewportHeight;
+  auto Viewport = [&] { return ScreenPart(QRect(fLook->mapToGlobal(QPoint(0, 0)), QSize(W, H))); };
+  auto Differing = [](const QImage &A, const QImage &B) {
+    int Count = 0;
+    for (int Y = 0; Y < A.height(); ++Y)
+      for (int X = 0; X < A.width(); ++X)
+        Count += A.pixel(X, Y) != B.pixel(X, Y);
+    return Count;
+  };
+  ASSERT_TRUE(ViewportOverlay.Grid);
+  const QImage WithGrid = Viewport();
+  const TPixel Middle = PixelOf({10.5, 10.5, 0});
+  const QColor CellMiddle = ViewportPixel(Middle.X, Middle.Y);
+  Click(MenuItem("Hide grid"));
+  EXPECT_FALSE(ViewportOverlay.Grid);
+  const QImage Plain = Viewport();
+  EXPECT_GT(Differing(WithGrid, Plain), 1000) << "the lines were on the base";
+  EXPECT_EQ(ViewportPixel(Middle.X, Middle.Y), CellMiddle) << "and only on its cell edges";
+  ReadSettings();
+  EXPECT_FALSE(ViewportOverlay.Grid) << "the choice is remembered";
+  Click(ColumnButton("Construction"));
+  EXPECT_EQ(fBase->lblGrid->text(), "Show grid");
+  Click(fBase->lblGrid);
+  EXPECT_TRUE(ViewportOverlay.Grid);
+  ReadSettings();
+  EXPECT_TRUE(ViewportOverlay.Grid);
+  EXPECT_EQ(Differing(WithGrid, Viewport()), 0);
+
+  // The preview follows the mouse in Insert mode, and a click inserts what it showed.
+  Click(ColumnButton("Insert"));
+  QTest::mouseMove(fLook, QPoint(Middle.X, Middle.Y));
+  QTest::qWait(50);
+  ASSERT_EQ(ViewportOverlay.Mark, TOverlay::Fits);
+  const TOverlayPiece Shown = ViewportOverlay.Piece;
+  EXPECT_NE(ViewportPixel(Middle.X, Middle.Y), CellMiddle) << "the piece shows see-through";
+  EXPECT_EQ(Construction.PieceCount, 0) << "the preview is no piece";
+  EXPECT_FALSE(fBase->lblUndo->isEnabled()) << "nor an edit";
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(Middle.X, Middle.Y));
+  ASSERT_EQ(Construction.PieceCount, 1);
+  const TPlacedPiece &P = Construction.Pieces[1];
+  EXPECT_EQ((TOverlayPiece{P.Kit, P.Piece, P.Rotation, P.X, P.Y, P.Z}), Shown);
+  // The state lines tell the name, the unsaved change and the mode.
+  EXPECT_EQ(fBase->lblState->text(), "Untitled\nUnsaved changes\nMode: Insert");
+  // Beside the piece, where the next one would take its cells, the preview
+  // turns red and the state tells why, as a click would.
+  bool Refused = false;
+  for (int X = P.X - 2; X <= P.X + 2 && !Refused; ++X)
+    for (int Y = P.Y - 2; Y <= P.Y + 2 && !Refused; ++Y) {
+      const TPixel Beside = PixelOf({X + 0.5, Y + 0.5, 0});
+      QTest::mouseMove(fLook, QPoint(Beside.X, Beside.Y));
+      QTest::qWait(20);
+      Refused = ViewportOverlay.Mark == TOverlay::DoesNotFit;
+    }
+  ASSERT_TRUE(Refused);
+  EXPECT_EQ(fBase->lblState->text(), "Untitled\nUnsaved changes\nMode: Insert\nDoes not fit here");
+  // A mode without a preview takes it away, and its note.
+  Click(ColumnButton("Rotate"));
+  EXPECT_EQ(ViewportOverlay.Mark, TOverlay::None);
+  EXPECT_EQ(fBase->lblState->text(), "Untitled\nUnsaved changes\nMode: Rotate");
 }
 
 TEST_F(Shell, BackgroundPictureFromTheSettings) {
