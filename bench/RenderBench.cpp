@@ -1,7 +1,8 @@
 // Times the editor's renders and edits on the largest base with 0, 1 000,
 // 10 000 and 62 500 Marbelo pieces, drawn from the recorded pieces and, in
 // brackets, by the kits themselves; the look render of a mixed scene of
-// every Marbelo piece in every rotation both ways; loading the kit (with and
+// every Marbelo piece in every rotation both ways, and a camera drag's frame
+// in it (through the viewport window's mouse events); loading the kit (with and
 // without Mesa's shader disk cache), on an 800 x 600 viewport; the buffers'
 // size and the resident memory at 62 500 pieces, and the process's memory
 // over 20 000 renders. Prints the median milliseconds of each, one line per
@@ -30,6 +31,7 @@
 #include "viewport/Volume.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QProcess>
 
 #include <GL/gl.h>
@@ -241,6 +243,28 @@ void FillWithEveryPiece(int Count) {
   }
 }
 
+// Dragging the camera through the viewport window's own mouse events, one
+// frame a move: the median time from a move to its frame drawn, turning
+// (right button) and moving (middle button).
+void PrintDrag(TfLook &Look) {
+  const auto Send = [&Look](QEvent::Type Type, Qt::MouseButton Button, QPointF At) {
+    QMouseEvent Event(Type, At, Look.mapToGlobal(At), Button,
+                      Type == QEvent::MouseButtonRelease ? Qt::NoButton : Button, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Look, &Event);
+  };
+  for (Qt::MouseButton Button : {Qt::RightButton, Qt::MiddleButton}) {
+    QPointF At(400, 300);
+    Send(QEvent::MouseButtonPress, Button, At);
+    const double Ms = MedianMs(21, [&] {
+      At += QPointF(3, 1);
+      Send(QEvent::MouseMove, Button, At);
+    });
+    Send(QEvent::MouseButtonRelease, Button, At);
+    std::printf("%5d pieces: a drag's frame %s %.1f ms\n", Construction.PieceCount,
+                Button == Qt::RightButton ? "turning" : "moving", Ms);
+  }
+}
+
 // The medians of one kind of drawing: a look render, a pick, and an
 // insertion and an extraction each with the redraw that follows it.
 struct TEditTimes {
@@ -421,6 +445,7 @@ int main(int argc, char **argv) {
   SetDrawFromRecordings(true);
   std::printf("mixed 10000 pieces: LookRender %.1f ms (immediate %.1f ms)\n", MixedRecorded,
               MixedImmediate);
+  PrintDrag(Look);
   PrintGridRewrite();
   FillWithBricks(1000);
   int PX, PY;

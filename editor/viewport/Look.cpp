@@ -4,6 +4,7 @@
 
 #include "Redraw.h"
 #include "Volume.h"
+#include "model/Busy.h"
 #include "model/Global.h"
 #include "platform/Cursor.h"
 #include "render/Camera.h"
@@ -26,6 +27,7 @@ TfLook *fLook = nullptr;
 namespace {
 
 constexpr int WheelNotch = 120;
+constexpr int DragThreshold = 4; // pixels a press moves before it drags
 
 // A rounded rectangle: the inner cross plus a quarter ellipse at each corner.
 QRegion RoundedRegion(int Width, int Height, int Radius) {
@@ -156,12 +158,66 @@ void TfLook::FormMouseMove(int X, int Y) {
 
 void TfLook::mousePressEvent(QMouseEvent *Event) {
   const QPoint At = Event->position().toPoint();
-  FormMouseDown(At.x(), At.y());
+  const TDrag Drag = DragOf(Event->button(), Event->modifiers());
+  if (Drag != TDrag::None) {
+    StartDrag(Drag, At.x(), At.y());
+    FDragButton = Event->button();
+    return;
+  }
+  if (Event->button() == Qt::LeftButton)
+    FormMouseDown(At.x(), At.y());
 }
 
 void TfLook::mouseMoveEvent(QMouseEvent *Event) {
   const QPoint At = Event->position().toPoint();
-  FormMouseMove(At.x(), At.y());
+  if (FDrag != TDrag::None)
+    DragTo(At.x(), At.y());
+  else
+    FormMouseMove(At.x(), At.y());
+}
+
+void TfLook::mouseReleaseEvent(QMouseEvent *Event) {
+  if (FDrag == TDrag::None || Event->button() != FDragButton)
+    return;
+  FDrag = TDrag::None;
+  // A press and release in place is a click, as with any button before.
+  if (!FDragMoved)
+    FormMouseDown(FDragStart.x(), FDragStart.y());
+}
+
+TDrag TfLook::DragOf(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers) {
+  if (Button == Qt::MiddleButton)
+    return TDrag::Move;
+  if (Button == Qt::RightButton)
+    return Modifiers & Qt::ShiftModifier ? TDrag::Move : TDrag::Turn;
+  return TDrag::None;
+}
+
+void TfLook::StartDrag(TDrag Drag, int X, int Y) {
+  if (Construction.Mode == ModeBusy)
+    return;
+  FDrag = Drag;
+  FDragFrom = FDragStart = {X, Y};
+  FDragMoved = false;
+  if (DropHover())
+    LookRender();
+}
+
+// Each move of the mouse while dragging moves the camera and draws one frame.
+void TfLook::DragTo(int X, int Y) {
+  if (Construction.Mode == ModeBusy)
+    return;
+  // Until the mouse has gone a few pixels the press may still be a click.
+  if (!FDragMoved && (QPoint(X, Y) - FDragStart).manhattanLength() < DragThreshold)
+    return;
+  FDragMoved = true;
+  const int Dx = X - FDragFrom.x(), Dy = Y - FDragFrom.y();
+  if (Dx == 0 && Dy == 0)
+    return;
+  FDragFrom = {X, Y};
+  DragCamera(CurrentCamera(), FDrag, Dx, Dy, Construction.ViewportHeight);
+  const TInputKept Kept; // the rest of the drag is not swallowed while drawing
+  Redraw(FDrag == TDrag::Turn ? ChangedCameraTurn | ChangedCameraTilt : ChangedCameraPlace);
 }
 
 // The wheel zooms in any mode, a step per notch (120 eighths of a degree;

@@ -37,11 +37,20 @@ protected:
   void resizeEvent(QResizeEvent *Event) override;
   void mousePressEvent(QMouseEvent *Event) override;
   void mouseMoveEvent(QMouseEvent *Event) override;
+  void mouseReleaseEvent(QMouseEvent *Event) override;
   bool event(QEvent *Event) override;
   void wheelEvent(QWheelEvent *Event) override;
 
 private:
   int FWheelRest = 0; // eighths of a degree turned towards the next notch
+  TDrag FDrag = TDrag::None;
+  Qt::MouseButton FDragButton = Qt::NoButton; // the button whose release ends it
+  QPoint FDragFrom;  // where the mouse was at the last step of the drag
+  QPoint FDragStart; // where it was pressed
+  bool FDragMoved = false;
+  static TDrag DragOf(Qt::MouseButton Button, Qt::KeyboardModifiers Modifiers);
+  void StartDrag(TDrag Drag, int X, int Y);
+  void DragTo(int X, int Y);
   void Resize(const TResize &Change);
   void RebuildShape();
   TRoom CurrentRoom() const;

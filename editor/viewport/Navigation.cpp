@@ -88,7 +88,34 @@ void ZoomCamera(TPosition &Camera, int Y, int Height) {
 }
 
 void WheelZoomCamera(TPosition &Camera, bool Towards, int Height) {
-  ZoomCamera(Camera, Towards ? Height * 3 / 4 : Height / 4, Height);
+  // A quarter of the step of a Zoom press a quarter of the height from the
+  // middle; a camera already past a limit (by presses) is not pulled back.
+  const double Step = (Height * 3 / 4 - Height / 2.0) / 10 / 4;
+  if (Towards && Camera.Distance > NearestWheelDistance)
+    Camera.Distance = std::max(NearestWheelDistance, Camera.Distance - Step);
+  else if (!Towards && Camera.Distance < FarthestWheelDistance)
+    Camera.Distance = std::min(FarthestWheelDistance, Camera.Distance + Step);
+}
+
+void DragCamera(TPosition &Camera, TDrag Drag, int Dx, int Dy, int Height) {
+  switch (Drag) {
+  case TDrag::Turn:
+    Camera.Turn = std::fmod(Camera.Turn - Dx * DragDegreesPerPixel, 360.0);
+    if (Camera.Turn < 0)
+      Camera.Turn += 360;
+    Camera.Tilt = std::clamp(Camera.Tilt - Dy * DragDegreesPerPixel, 0.0, 90.0);
+    return;
+  case TDrag::Move: {
+    // The height of the view at the camera's distance, over the window's
+    // height: the pan under the mouse keeps up with it.
+    const double PerPixel = 2 * std::tan(22.5 * M_PI / 180) * Camera.Distance / std::max(Height, 1);
+    Camera.PanX += Dx * PerPixel;
+    Camera.PanY += Dy * PerPixel;
+    return;
+  }
+  default:
+    return;
+  }
 }
 
 TResize SizeViewport(TRegion Region, int X, int Y, int Width, int Height, const TRoom &Room) {

@@ -27,10 +27,21 @@ void MoveCamera(TPosition &Camera, TRegion Region, int X, int Y, int Width, int 
 // Zoom: the upper half moves away, the lower half comes closer.
 void ZoomCamera(TPosition &Camera, int Y, int Height);
 
-// One notch of the mouse wheel: the step of a Zoom press halfway between the
-// middle and the edge, closer for a notch towards the user (Towards), away
-// for one away from the user.
+// One notch of the mouse wheel: a quarter of the step of a Zoom press
+// halfway between the middle and the edge, closer for a notch towards the
+// user (Towards), away for one away from the user, never past the nearest
+// and farthest distances: the construction stays before the near plane and
+// well inside the far one.
+inline constexpr double NearestWheelDistance = 5, FarthestWheelDistance = 400;
 void WheelZoomCamera(TPosition &Camera, bool Towards, int Height);
+
+// Dragging the camera with the right button turns it (left and right) and
+// tilts it (up and down, held within 0..90 as the Rotate presses hold it);
+// with the middle button, or Shift and the right button, it moves with the
+// mouse. (Dx, Dy): the pixels the mouse moved; Height: the window's.
+enum class TDrag { None, Turn, Move };
+inline constexpr double DragDegreesPerPixel = 0.5;
+void DragCamera(TPosition &Camera, TDrag Drag, int Dx, int Dy, int Height);
 
 // A change of the viewport window: its client size grows by (Width, Height)
 // and its position moves by (Left, Top), so that it stays centred.

@@ -23,6 +23,7 @@
 #include "shell/Settings.h"
 #include "shell/Start.h"
 #include "viewport/Look.h"
+#include "viewport/Navigation.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -973,7 +974,7 @@ TEST_F(Shell, EditsCanBeTakenBackAndAreNotLostOnClose) {
   EXPECT_EQ(std::memcmp(&Construction.Pieces[1], &Placed, sizeof Placed), 0);
   EXPECT_NE(ViewportPixel(Top.X, Top.Y), ColorOf(Construction.SceneColor));
 
-  // The wheel zooms in any mode, a Zoom press's step per notch.
+  // The wheel zooms in any mode, a quarter of a Zoom press's step per notch.
   const double Distance = CurrentCamera().Distance;
   auto Wheel = [](int Delta) {
     QWheelEvent Event(QPointF(400, 300), QPointF(fLook->mapToGlobal(QPoint(400, 300))), QPoint(),
@@ -981,11 +982,47 @@ TEST_F(Shell, EditsCanBeTakenBackAndAreNotLostOnClose) {
     QCoreApplication::sendEvent(fLook, &Event);
   };
   Wheel(-120); // towards the user: closer
-  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance - 15);
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance - 3.75);
   Wheel(60);
   Wheel(60); // two halves of a notch make one
   Wheel(120);
-  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance + 15);
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, Distance + 3.75);
+  // Never nearer than the nearest distance, nor farther than the farthest.
+  for (int I = 0; I < 200; ++I)
+    Wheel(-120);
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, NearestWheelDistance);
+  for (int I = 0; I < 200; ++I)
+    Wheel(120);
+  EXPECT_DOUBLE_EQ(CurrentCamera().Distance, FarthestWheelDistance);
+  CurrentCamera().Distance = Distance;
+
+  // Dragging with the right button turns and tilts the camera, with the
+  // middle button or Shift and the right button it moves, in any mode; the
+  // left button's press in this mode (Insert) is not taken.
+  auto Drag = [](Qt::MouseButton Button, Qt::KeyboardModifiers Keys, QPoint From, QPoint To) {
+    QTest::mousePress(fLook, Button, Keys, From);
+    QTest::mouseMove(fLook, To);
+    QTest::mouseRelease(fLook, Button, Keys, To);
+  };
+  const TPosition Before = CurrentCamera();
+  const int Pieces = Construction.PieceCount;
+  Drag(Qt::RightButton, {}, {400, 300}, {420, 300}); // right: turns the other way round
+  EXPECT_DOUBLE_EQ(CurrentCamera().Turn, std::fmod(Before.Turn - 10 + 360, 360));
+  EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, Before.Tilt);
+  Drag(Qt::RightButton, {}, {400, 300}, {400, 280}); // up: tilts towards the side
+  EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, Before.Tilt + 10);
+  Drag(Qt::RightButton, {}, {400, 100}, {400, 500}); // far down: no further than straight down
+  EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, 0);
+  Drag(Qt::RightButton, {}, {400, 500}, {400, 100});
+  EXPECT_DOUBLE_EQ(CurrentCamera().Tilt, 90);
+  Drag(Qt::MiddleButton, {}, {400, 300}, {410, 290}); // moves with the mouse
+  EXPECT_GT(CurrentCamera().PanX, Before.PanX);
+  EXPECT_LT(CurrentCamera().PanY, Before.PanY);
+  const double PanX = CurrentCamera().PanX;
+  Drag(Qt::RightButton, Qt::ShiftModifier, {400, 300}, {390, 300});
+  EXPECT_LT(CurrentCamera().PanX, PanX);
+  EXPECT_EQ(Construction.PieceCount, Pieces) << "no drag inserts";
+  CurrentCamera() = Before;
 
   // Esc closes the menu.
   Click(ColumnButton("Construction"));

@@ -299,4 +299,31 @@ TEST(Navigation, TheViewportShrinksToTheRoomItHas) {
   }
 }
 
+// The wheel's quarter steps stop at the nearest and farthest distances, but
+// never pull back a camera that presses took past them; a drag's turn wraps
+// and its tilt holds within 0..90.
+TEST(Navigation, WheelLimitsAndDrags) {
+  TPosition C = Camera(6, 55, 0);
+  WheelZoomCamera(C, true, 600);
+  EXPECT_DOUBLE_EQ(C.Distance, NearestWheelDistance);
+  C.Distance = 2; // zoomed in by presses
+  WheelZoomCamera(C, true, 600);
+  EXPECT_DOUBLE_EQ(C.Distance, 2);
+  WheelZoomCamera(C, false, 600);
+  EXPECT_DOUBLE_EQ(C.Distance, 5.75);
+  C.Distance = 450;
+  WheelZoomCamera(C, false, 600);
+  EXPECT_DOUBLE_EQ(C.Distance, 450);
+  WheelZoomCamera(C, true, 600);
+  EXPECT_DOUBLE_EQ(C.Distance, 446.25);
+
+  C = Camera(80, 10, 5);
+  DragCamera(C, TDrag::Turn, 20, 30, 600);
+  EXPECT_DOUBLE_EQ(C.Turn, 355);
+  EXPECT_DOUBLE_EQ(C.Tilt, 0);
+  DragCamera(C, TDrag::Turn, -730, -400, 600);
+  EXPECT_DOUBLE_EQ(C.Turn, 355 + 365 - 720);
+  EXPECT_DOUBLE_EQ(C.Tilt, 90);
+}
+
 } // namespace
