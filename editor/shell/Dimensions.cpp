@@ -39,3 +39,9 @@ bool ReadDimension(const std::string &Text, int Min, int Max, uint16_t &Value) {
   Value = uint16_t(uint32_t(Number) & 0xFFFF);
   return Value >= Min && Value <= Max;
 }
+
+std::string DimensionRange(int Min, int Max) { return std::to_string(Min) + " to " + std::to_string(Max); }
+
+std::string DimensionNote(const std::string &Name, int Min, int Max) {
+  return Name + " must be a whole number from " + DimensionRange(Min, Max);
+}

@@ -83,9 +83,9 @@ TfStart::TfStart() {
   // OK keeps the left buttons' margin from the right edge.
   lblOKStart = AddButton("OK", ClientWidth - 24 - ButtonWidth, 330, imgOKStart);
 
-  edWidth = AddDimension("Width:", 190, lWidth, imgWidth);
-  edLength = AddDimension("Length:", 230, lLength, imgLength);
-  edHeight = AddDimension("Height:", 270, lHeight, imgHeight);
+  edWidth = AddDimension("Width:", 190, lWidth, imgWidth, MaxBaseSide);
+  edLength = AddDimension("Length:", 230, lLength, imgLength, MaxBaseSide);
+  edHeight = AddDimension("Height:", 270, lHeight, imgHeight, MaxBaseHeight);
   ShowDimensions(false);
 
   lblStatus = new QLabel(this);
@@ -133,7 +133,8 @@ TLabelButton *TfStart::AddButton(const QString &Caption, int X, int Y, QLabel *&
   return Button;
 }
 
-QLineEdit *TfStart::AddDimension(const QString &Caption, int Y, QLabel *&Label, QLabel *&Frame) {
+QLineEdit *TfStart::AddDimension(const QString &Caption, int Y, QLabel *&Label, QLabel *&Frame,
+                                 int Max) {
   Label = new QLabel(Caption, this);
   Label->setFont(ArialFont(16, true));
   Label->setGeometry(260, Y, 80, 28);
@@ -146,7 +147,19 @@ QLineEdit *TfStart::AddDimension(const QString &Caption, int Y, QLabel *&Label, 
   Edit->setFont(ArialFont(16, true));
   Edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Edit->setGeometry(356, Y + 4, 46, 20);
+  auto *Range = new QLabel(QString::fromStdString(DimensionRange(MinBaseSide, Max)), this);
+  Range->setFont(ArialFont(13, false));
+  Range->setGeometry(420, Y, 120, 28);
+  FRanges.push_back(Range);
+  // An edited field is no longer marked as refused.
+  connect(Edit, &QLineEdit::textEdited, this, [this, Edit, Range] { MarkRefused(Edit, Range, false); });
+  MarkRefused(Edit, Range, false);
   return Edit;
+}
+
+void TfStart::MarkRefused(QLineEdit *Edit, QLabel *Range, bool Refused) {
+  Edit->setStyleSheet(Refused ? "color: #c00000" : "");
+  Range->setStyleSheet(Refused ? "color: #c00000; font-weight: bold" : "color: #707070");
 }
 
 void TfStart::ShowDimensions(bool Visible) {
@@ -154,6 +167,8 @@ void TfStart::ShowDimensions(bool Visible) {
                                                      edHeight, imgWidth, imgLength, imgHeight,
                                                      lblOKStart, imgOKStart})
     W->setVisible(Visible);
+  for (QLabel *Range : FRanges)
+    Range->setVisible(Visible);
 }
 
 bool TfStart::FormCreate() {
@@ -189,9 +204,8 @@ void TfStart::SetStatus(const std::string &Text) {
   lblStatus->repaint();
 }
 
+// The way back to loading a construction stays open beside the fields.
 void TfStart::lblNewConstructionClick() {
-  lblLoadConstruction->hide();
-  imgLoadConstruction->hide();
   ShowDimensions(true);
   edWidth->setFocus();
 }
@@ -203,15 +217,23 @@ void TfStart::lblOKStartClick() {
     QLineEdit *Edit;
     uint16_t &Value;
     int Max;
+    const char *Name;
   };
-  const TField Fields[] = {{edWidth, Construction.BaseWidth, MaxBaseSide},
-                           {edLength, Construction.BaseLength, MaxBaseSide},
-                           {edHeight, Construction.BaseHeight, MaxBaseHeight}};
-  for (const TField &F : Fields)
+  const TField Fields[] = {{edWidth, Construction.BaseWidth, MaxBaseSide, "Width"},
+                           {edLength, Construction.BaseLength, MaxBaseSide, "Length"},
+                           {edHeight, Construction.BaseHeight, MaxBaseHeight, "Height"}};
+  for (size_t I = 0; I < std::size(Fields); ++I) {
+    const TField &F = Fields[I];
     if (!ReadDimension(F.Edit->text().toStdString(), MinBaseSide, F.Max, F.Value)) {
+      // The field is marked and the reason shown, instead of a silent refusal.
+      MarkRefused(F.Edit, FRanges[I], true);
+      SetStatus(DimensionNote(F.Name, MinBaseSide, F.Max));
       F.Edit->setFocus();
       return;
     }
+    MarkRefused(F.Edit, FRanges[I], false);
+  }
+  SetStatus("");
   StartConstruction();
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 class TLabelButton;
 
@@ -41,13 +42,16 @@ protected:
 
 private:
   TLabelButton *AddButton(const QString &Caption, int X, int Y, QLabel *&Image);
-  QLineEdit *AddDimension(const QString &Caption, int Y, QLabel *&Caption_, QLabel *&Frame);
+  // A field with its caption, its frame and the range it accepts beside it.
+  QLineEdit *AddDimension(const QString &Caption, int Y, QLabel *&Caption_, QLabel *&Frame, int Max);
+  void MarkRefused(QLineEdit *Edit, QLabel *Range, bool Refused);
   void ShowDimensions(bool Visible);
 
   QLabel *imgLoadConstruction, *imgNewConstruction, *imgCloseStart, *imgOKStart;
   QLabel *lWidth, *lLength, *lHeight, *imgWidth, *imgLength, *imgHeight;
   QLabel *lblTitle, *lblTitleShadow, *lblNotice;
   TLabelButton *lblSiteLink;
+  std::vector<QLabel *> FRanges; // beside the width, length and height fields
 };
 
 extern TfStart *fStart;

@@ -113,10 +113,18 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
 
   Click(fStart->lblNewConstruction);
   EXPECT_TRUE(fStart->edWidth->isVisible());
-  EXPECT_FALSE(fStart->lblLoadConstruction->isVisible());
+  EXPECT_TRUE(fStart->lblLoadConstruction->isVisible()) << "the way back stays open";
   EXPECT_EQ(fStart->focusWidget(), fStart->edWidth);
+  // Each field shows the range it accepts beside it.
+  for (const char *Range : {"10 to 150", "10 to 100"}) {
+    const auto Labels = fStart->findChildren<QLabel *>();
+    EXPECT_TRUE(std::any_of(Labels.begin(), Labels.end(), [&](QLabel *L) {
+      return L->text() == Range && L->isVisible();
+    })) << Range;
+  }
 
-  // A refused field takes the focus; the fields before it were accepted.
+  // A refused field takes the focus, turns red and the reason shows; the
+  // fields before it were accepted.
   QLineEdit *W = fStart->edWidth, *L = fStart->edLength, *H = fStart->edHeight;
   const struct {
     const char *Width, *Length, *Height;
@@ -132,12 +140,22 @@ TEST_F(Shell, StartDialogChecksTheBaseBeforeStarting) {
     Click(fStart->lblOKStart);
     const std::string Shown = std::string(Case.Width) + " x " + Case.Length + " x " + Case.Height;
     EXPECT_EQ(fStart->focusWidget(), Case.Refused) << Shown;
+    EXPECT_EQ(fStart->lblStatus->text().toStdString(),
+              Case.Refused == W   ? "Width must be a whole number from 10 to 150"
+              : Case.Refused == L ? "Length must be a whole number from 10 to 150"
+                                  : "Height must be a whole number from 10 to 100")
+        << Shown;
+    EXPECT_NE(Case.Refused->styleSheet(), "") << Shown << ": marked";
     EXPECT_FALSE(fBase->isVisible()) << Shown;
     EXPECT_EQ(Construction.KitCount, 0) << Shown;
   }
 
   // The version comes from the running program's own file, whatever its name.
   EXPECT_EQ(fStart->lblVersion->text(), "v. 1.2.3.0045");
+
+  // Typing in a marked field takes its mark away.
+  QTest::keyClick(fStart->focusWidget(), Qt::Key_Backspace);
+  EXPECT_EQ(static_cast<QLineEdit *>(fStart->focusWidget())->styleSheet(), "");
 
   // Height 100 is the largest accepted; Enter in a field presses OK. A new
   // construction has no file name.
