@@ -2,7 +2,8 @@
 # Builds Stavemont into ./build, which is a runnable program folder.
 #
 #   ./build.sh        install whatever Debian packages are missing, then build
-#   ./build.sh test   the same, then run every test (GL tests under Xvfb)
+#   ./build.sh test   the same, then install the glTF validator (npm) into
+#                     build/npm and run every test (GL tests under Xvfb)
 #   ./build.sh run    the same as the first, then start the editor
 #   ./build.sh sanitize
 #                     builds the unit tests and the fuzz targets with clang's
@@ -19,7 +20,16 @@ PACKAGES=(
   xvfb xauth
   openbox x11-utils xdotool imagemagick fonts-liberation
   shared-mime-info libglib2.0-bin
+  libtinygltf-dev nodejs npm
 )
+
+# The Khronos glTF validator, which the tests run on exported models.
+GLTF_VALIDATOR=gltf-validator@2.0.0-dev.3.10
+install_node_tools() {
+  [ -f build/npm/node_modules/gltf-validator/package.json ] && return 0
+  mkdir -p build/npm
+  npm install --prefix build/npm --no-audit --no-fund --no-save "$GLTF_VALIDATOR"
+}
 
 install_missing_packages() {
   local missing=() p
@@ -105,7 +115,7 @@ EOT
 
 case "${1:-}" in
   "") install_missing_packages; build ;;
-  test) install_missing_packages; build; run_tests ;;
+  test) install_missing_packages; build; install_node_tools; run_tests ;;
   run) install_missing_packages; build; run_editor ;;
   sanitize) install_missing_packages; sanitize ;;
   *) echo "usage: $0 [test|run|sanitize]" >&2; exit 2 ;;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Writes a Width x Height picture to Path as an 8-bit RGB PNG, replacing any
 // file there without ever leaving a half-written one. Bgra holds the rows
@@ -10,3 +11,7 @@
 // On failure Error says why (without the path) and Path is left as it was.
 bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgra,
               std::string &Error);
+
+// A Width x Height picture as the bytes of an 8-bit RGBA PNG file; Rgba holds
+// the rows top row first. Empty, with Error set, when it cannot be made.
+std::vector<uint8_t> RgbaPngBytes(int Width, int Height, const uint8_t *Rgba, std::string &Error);

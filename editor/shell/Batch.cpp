@@ -11,11 +11,14 @@
 #include "platform/Worker.h"
 #include "render/Capture.h"
 #include "render/Construction.h"
+#include "render/ExportModel.h"
+#include "render/GltfFile.h"
 #include "render/Views.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <new>
 #include <vector>
@@ -172,5 +175,28 @@ int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
     return Fail(Line.Picture, Problem);
   if (!Batch.Messages.empty())
     return Fail(Line.Picture, Batch.Messages.back());
+  return 0;
+}
+
+int RunExport(int Argc, char **Argv, const TCommandLine &Line) {
+  const std::string &File = Line.Files.front(), &Out = Line.Picture;
+  if (SameFile(File, Out))
+    return Fail(Out, "it is the construction file itself, which the model would replace.");
+  if (std::filesystem::path(Out).extension() != ".glb")
+    return Fail(Out, "its extension names no model format Stavemont writes (.glb).");
+  TBatch Batch(Argc, Argv);
+  Batch.StartDrawing(); // the kits' drawings are recorded as they load
+  const std::string Reason = Guarded([&] { return Load(File, Batch); });
+  if (!Reason.empty())
+    return Fail(File, Reason);
+  std::string Problem = Guarded([&] {
+    std::string Error;
+    const std::vector<uint8_t> Bytes = GlbBytes(ConstructionModel(), Line.CellMm, Error);
+    if (Bytes.empty() || !ReplaceFile(Out, Bytes.data(), Bytes.size(), Error))
+      return Error;
+    return std::string();
+  });
+  if (!Problem.empty())
+    return Fail(Out, Problem);
   return 0;
 }

@@ -13,3 +13,7 @@ int RunCheck(int Argc, char **Argv, const TCommandLine &Line);
 // write for a viewport of Line's size; 0 when written, else 1 with one line
 // on standard error naming the file and the reason.
 int RunRender(int Argc, char **Argv, const TCommandLine &Line);
+
+// --export: the construction as a 3-D model file, written safely; 0, or 1
+// with one line on standard error naming the file and the reason.
+int RunExport(int Argc, char **Argv, const TCommandLine &Line);

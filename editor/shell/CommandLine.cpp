@@ -96,12 +96,30 @@ TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
   return Line;
 }
 
+// --export's files and its cell size.
+TCommandLine ReadExport(const QCommandLineParser &Parser, TCommandLine Line) {
+  if (Line.Files.size() != 2)
+    return Wrong("--export takes a construction file and a model file");
+  Line.Kind = TCommandLine::Export;
+  Line.Picture = Line.Files[1];
+  Line.Files.resize(1);
+  if (Parser.isSet("cell-mm")) {
+    bool Number = false;
+    Line.CellMm = Parser.value("cell-mm").toDouble(&Number);
+    if (!Number || !(Line.CellMm >= 0.01 && Line.CellMm <= 10000))
+      return Wrong("--cell-mm takes the edge of a cell in millimetres, from 0.01 to 10000");
+  }
+  return Line;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
   QCommandLineParser Parser;
   Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   Parser.addOptions({{"render", ""},
+                     {"export", ""},
+                     {"cell-mm", "", "N"},
                      {"check", ""},
                      {"version", ""},
                      {{"h", "help"}, ""},
@@ -116,14 +134,18 @@ TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
   TCommandLine Command;
   Command.Files = Strings(Parser.positionalArguments());
   const bool RenderOptions = Parser.isSet("size") || Parser.isSet("view") || Parser.isSet("scene-color");
-  const int Modes = Parser.isSet("render") + Parser.isSet("check") + Parser.isSet("version") +
-                    Parser.isSet("help");
+  const int Modes = Parser.isSet("render") + Parser.isSet("check") + Parser.isSet("export") +
+                    Parser.isSet("version") + Parser.isSet("help");
   if (Modes > 1)
-    return Wrong("--render, --check, --version and --help go alone");
+    return Wrong("--render, --check, --export, --version and --help go alone");
   if (RenderOptions && !Parser.isSet("render"))
     return Wrong("--size, --view and --scene-color go with --render");
+  if (Parser.isSet("cell-mm") && !Parser.isSet("export"))
+    return Wrong("--cell-mm goes with --export");
   if (Parser.isSet("render"))
     return ReadRender(Parser, Command);
+  if (Parser.isSet("export"))
+    return ReadExport(Parser, Command);
   if (Parser.isSet("check")) {
     if (Command.Files.empty())
       return Wrong("--check takes one or more construction files");
@@ -146,6 +168,9 @@ std::string UsageText() {
          "                            write the picture the editor's Capture would write for a\n"
          "                            viewport of that size (800x600) and that saved view (the\n"
          "                            file's own camera); needs no display\n"
+         "  stavemont --export FILE.cns OUT.glb [--cell-mm N]\n"
+         "                            write the construction as a 3-D model (glTF binary), a\n"
+         "                            cell N millimetres wide (10); needs no display\n"
          "  stavemont --check FILE.cns...\n"
          "                            check each file as a load does; prints \"ok\" or the reason\n"
          "  stavemont --version       print the version\n"

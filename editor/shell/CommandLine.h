@@ -4,6 +4,7 @@
 //   stavemont FILE.cns             the editor, with that construction loaded
 //   stavemont --render FILE.cns OUT.png [--size WxH] [--view NAME] [--scene-color RRGGBB]
 //   stavemont --check FILE.cns...
+//   stavemont --export FILE.cns OUT.glb [--cell-mm N]
 //   stavemont --version | --help
 #pragma once
 
@@ -13,9 +14,10 @@
 #include <vector>
 
 struct TCommandLine {
-  enum TKind { Edit, Render, Check, Version, Help, Wrong } Kind = Edit;
+  enum TKind { Edit, Render, Check, Export, Version, Help, Wrong } Kind = Edit;
   std::vector<std::string> Files; // Edit: none or one; Render: the construction; Check: all
-  std::string Picture;            // Render: the PNG to write
+  std::string Picture;            // Render: the PNG to write; Export: the model
+  double CellMm = 10;             // Export: the edge of a cell in millimetres
   int Width = 800, Height = 600;  // Render: the viewport's size
   std::optional<std::string> View;
   std::optional<uint32_t> SceneColor; // red in the low byte, as the record keeps it

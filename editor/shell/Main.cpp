@@ -56,8 +56,11 @@ int main(int argc, char **argv) {
     return 0;
   case TCommandLine::Check:
   case TCommandLine::Render:
+  case TCommandLine::Export:
     KeepFreedBuffers();
     MaskFloatingPointExceptions();
+    if (Line.Kind == TCommandLine::Export)
+      return RunExport(argc, argv, Line);
     return Line.Kind == TCommandLine::Check ? RunCheck(argc, argv, Line) : RunRender(argc, argv, Line);
   case TCommandLine::Edit:
     break;

@@ -21,6 +21,9 @@
 #include <QApplication>
 #include <QProcess>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,6 +34,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -226,6 +230,78 @@ TRun RunProgram(const QStringList &Arguments) {
   return {Program.exitStatus() == QProcess::NormalExit ? Program.exitCode() : -1,
           Program.readAllStandardOutput().toStdString(),
           Program.readAllStandardError().toStdString()};
+}
+
+// Every Marbelo piece, turned each its own way, exported from the command
+// line: a file the Khronos glTF validator finds no error in, each drawing
+// stored once, every piece a node of its own name; refusals as for --render.
+TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
+  LoadAllKits();
+  int Z[2] = {0, 0};
+  for (uint16_t Piece = 1; Piece <= 11; ++Piece) {
+    const int Column = Piece <= 6 ? 0 : 1;
+    Put(Piece, 2 + 9 * Column, 2, Z[Column], 1 + Piece % 4);
+    Z[Column] += SizeOf(Piece).Z;
+  }
+  Put(1, 16, 16, 0, 2); // the same drawing as piece 1's: no second mesh
+  const std::string File = PathOf("all.cns"), Model = PathOf("all.glb");
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(File, EncodeConstruction(), Error)) << Error;
+  TRun Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(Model)});
+  ASSERT_EQ(Run.Status, 0) << Run.Error;
+  EXPECT_EQ(Run.Out + Run.Error, "");
+
+  QProcess Validator;
+  QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+  Environment.insert("NODE_PATH", GLTF_VALIDATOR_MODULES);
+  Validator.setProcessEnvironment(Environment);
+  Validator.start("node", {GLTF_VALIDATOR, QString::fromStdString(Model)});
+  ASSERT_TRUE(Validator.waitForFinished(60000));
+  const std::string Report = Validator.readAllStandardOutput().toStdString();
+  EXPECT_EQ(Validator.exitCode(), 0) << Report;
+  EXPECT_EQ(Report.rfind("errors 0 ", 0), 0u) << Report;
+
+  // The JSON chunk names the nodes; 12 pieces, 11 drawings and the plate.
+  std::ifstream In(Model, std::ios::binary);
+  const std::vector<uint8_t> Glb{std::istreambuf_iterator<char>(In), {}};
+  ASSERT_GT(Glb.size(), 20u);
+  uint32_t JsonLength = 0;
+  std::memcpy(&JsonLength, &Glb[12], 4);
+  const QJsonObject Json =
+      QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char *>(&Glb[20]), int(JsonLength))).object();
+  const QJsonArray Nodes = Json["nodes"].toArray();
+  ASSERT_EQ(Nodes.size(), 13);
+  EXPECT_EQ(Nodes[0].toObject()["name"].toString(), "Base");
+  EXPECT_EQ(Nodes[6].toObject()["name"].toString(), "Marbelo 6 #6");
+  EXPECT_EQ(Nodes[12].toObject()["name"].toString(), "Marbelo 1 #12");
+  EXPECT_EQ(Json["meshes"].toArray().size(), 12);
+  EXPECT_EQ(Nodes[1].toObject()["mesh"], Nodes[12].toObject()["mesh"]);
+  EXPECT_GT(Json["images"].toArray().size(), 0) << "the kit's textures go with the model";
+  // Metres, y up: piece 12 stands at cell (16, 16, 0), a cell 10 mm wide.
+  const QJsonArray At = Nodes[12].toObject()["translation"].toArray();
+  ASSERT_EQ(At.size(), 3);
+  EXPECT_DOUBLE_EQ(At[0].toDouble(), 0.16);
+  EXPECT_DOUBLE_EQ(At[1].toDouble(), 0);
+  EXPECT_DOUBLE_EQ(At[2].toDouble(), -0.16);
+
+  // Refused: one line naming the file, status 1, and nothing left behind.
+  const struct {
+    QStringList Arguments;
+    std::string Named, Reason;
+  } Refused[] = {
+      {{"--export", QString::fromStdString(PathOf("none.cns")), "x.glb"}, PathOf("none.cns"), "does not exist"},
+      {{"--export", QString::fromStdString(File), "x.fbx"}, "x.fbx", "names no model format"},
+      {{"--export", QString::fromStdString(File), QString::fromStdString(PathOf("no/x.glb"))},
+       PathOf("no/x.glb"), "No such file or directory"},
+      {{"--export", QString::fromStdString(File), QString::fromStdString(File)}, File, "construction file itself"}};
+  for (const auto &Case : Refused) {
+    Run = RunProgram(Case.Arguments);
+    EXPECT_EQ(Run.Status, 1) << Case.Reason;
+    EXPECT_EQ(Run.Error.rfind(Case.Named + ": ", 0), 0u) << Run.Error;
+    EXPECT_NE(Run.Error.find(Case.Reason), std::string::npos) << Run.Error;
+    EXPECT_EQ(std::count(Run.Error.begin(), Run.Error.end(), '\n'), 1) << Run.Error;
+  }
+  EXPECT_FALSE(fs::exists("x.fbx"));
 }
 
 // A file saved by the editor, rendered from the command line, is the

@@ -115,4 +115,19 @@ TEST(ShellLogic, HelpHasItsShortName) {
   }
 }
 
+// --export takes a construction, a model file and a cell size within reason.
+TEST(ShellLogic, ExportReadsItsFilesAndCellSize) {
+  TCommandLine Line = ParseCommandLine({"--export", "a.cns", "b.glb", "--cell-mm", "8"});
+  ASSERT_EQ(Line.Kind, TCommandLine::Export);
+  EXPECT_EQ(Line.Files, std::vector<std::string>{"a.cns"});
+  EXPECT_EQ(Line.Picture, "b.glb");
+  EXPECT_EQ(Line.CellMm, 8);
+  EXPECT_EQ(ParseCommandLine({"--export", "a.cns", "b.glb"}).CellMm, 10);
+  for (const char *Wrong : {"0", "-1", "x", "1e9"})
+    EXPECT_EQ(ParseCommandLine({"--export", "a.cns", "b.glb", "--cell-mm", Wrong}).Kind, TCommandLine::Wrong)
+        << Wrong;
+  EXPECT_EQ(ParseCommandLine({"--export", "a.cns"}).Kind, TCommandLine::Wrong);
+  EXPECT_EQ(ParseCommandLine({"--render", "a.cns", "b.png", "--cell-mm", "8"}).Kind, TCommandLine::Wrong);
+}
+
 } // namespace
