@@ -232,6 +232,16 @@ TRun RunProgram(const QStringList &Arguments) {
           Program.readAllStandardError().toStdString()};
 }
 
+// A refusal from the command line: status 1 and one line on standard error
+// that starts with the file's name and gives the reason.
+void ExpectRefused(const QStringList &Arguments, const std::string &Named, const std::string &Reason) {
+  const TRun Run = RunProgram(Arguments);
+  EXPECT_EQ(Run.Status, 1) << Reason;
+  EXPECT_EQ(Run.Error.rfind(Named + ": ", 0), 0u) << Run.Error;
+  EXPECT_NE(Run.Error.find(Reason), std::string::npos) << Run.Error;
+  EXPECT_EQ(std::count(Run.Error.begin(), Run.Error.end(), '\n'), 1) << Run.Error;
+}
+
 // Every Marbelo piece, turned each its own way, exported from the command
 // line: a file the Khronos glTF validator finds no error in, each drawing
 // stored once, every piece a node of its own name; refusals as for --render.
@@ -294,13 +304,8 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
       {{"--export", QString::fromStdString(File), QString::fromStdString(PathOf("no/x.glb"))},
        PathOf("no/x.glb"), "No such file or directory"},
       {{"--export", QString::fromStdString(File), QString::fromStdString(File)}, File, "construction file itself"}};
-  for (const auto &Case : Refused) {
-    Run = RunProgram(Case.Arguments);
-    EXPECT_EQ(Run.Status, 1) << Case.Reason;
-    EXPECT_EQ(Run.Error.rfind(Case.Named + ": ", 0), 0u) << Run.Error;
-    EXPECT_NE(Run.Error.find(Case.Reason), std::string::npos) << Run.Error;
-    EXPECT_EQ(std::count(Run.Error.begin(), Run.Error.end(), '\n'), 1) << Run.Error;
-  }
+  for (const auto &Case : Refused)
+    ExpectRefused(Case.Arguments, Case.Named, Case.Reason);
   EXPECT_FALSE(fs::exists("x.fbx"));
 }
 
@@ -356,13 +361,8 @@ TEST_F(Capture, TheCommandLineRendersWhatTheCaptureWrites) {
       {{"--render", QString::fromStdString(PathOf("nokit.cns")), "x.png"}, PathOf("nokit.cns"), "kit \"Nope\" is not in the Kits folder"},
       {{"--render", Q, "x.png", "--view", "Top"}, File, "no saved view named \"Top\""},
       {{"--render", Q, QString::fromStdString(PathOf("no/x.png"))}, PathOf("no/x.png"), "No such file or directory"}};
-  for (const auto &Case : Refused) {
-    Run = RunProgram(Case.Arguments);
-    EXPECT_EQ(Run.Status, 1) << Case.Reason;
-    EXPECT_EQ(Run.Error.rfind(Case.Named + ": ", 0), 0u) << Run.Error;
-    EXPECT_NE(Run.Error.find(Case.Reason), std::string::npos) << Run.Error;
-    EXPECT_EQ(std::count(Run.Error.begin(), Run.Error.end(), '\n'), 1) << Run.Error;
-  }
+  for (const auto &Case : Refused)
+    ExpectRefused(Case.Arguments, Case.Named, Case.Reason);
 
   // --check: a line per file, status 1 when any is refused.
   Run = RunProgram({"--check", Q});
