@@ -20,12 +20,16 @@ PACKAGES=(
   xvfb xauth
   openbox x11-utils xdotool imagemagick fonts-liberation
   shared-mime-info libglib2.0-bin
-  libtinygltf-dev nodejs npm
+  libtinygltf-dev
 )
 
 # The Khronos glTF validator, which the tests run on exported models.
 GLTF_VALIDATOR=gltf-validator@2.0.0-dev.3.10
 install_node_tools() {
+  # Node.js and npm from Debian where the machine has none (a Node.js of its
+  # own may bring npm with it, and conflicts with Debian's npm).
+  command -v node >/dev/null || install_packages nodejs
+  command -v npm >/dev/null || install_packages npm
   [ -f build/npm/node_modules/gltf-validator/package.json ] && return 0
   mkdir -p build/npm
   npm install --prefix build/npm --no-audit --no-fund --no-save "$GLTF_VALIDATOR"
@@ -36,6 +40,11 @@ install_missing_packages() {
   for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
+  install_packages "${missing[@]}"
+}
+
+install_packages() {
+  local missing=("$@")
   [ ${#missing[@]} -eq 0 ] && return 0
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
