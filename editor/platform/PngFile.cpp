@@ -21,15 +21,13 @@ std::vector<uint8_t> RgbOf(int Width, int Height, const uint8_t *Bgra) {
 }
 
 // The whole PNG file in memory; empty with Error set when libpng refuses.
-std::vector<uint8_t> EncodePng(int Width, int Height, const uint8_t *Pixels, std::string &Error,
-                               bool Alpha = false) {
+std::vector<uint8_t> EncodePng(int Width, int Height, const uint8_t *Rgb, std::string &Error) {
   png_image Image{};
   Image.version = PNG_IMAGE_VERSION;
   Image.width = png_uint_32(Width);
   Image.height = png_uint_32(Height);
-  Image.format = Alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-  const png_int_32 RowBytes = png_int_32(Width) * (Alpha ? 4 : 3);
-  const uint8_t *Rgb = Pixels;
+  Image.format = PNG_FORMAT_RGB;
+  const png_int_32 RowBytes = png_int_32(Width) * 3;
   png_alloc_size_t Size = 0;
   std::vector<uint8_t> Bytes;
   if (png_image_write_to_memory(&Image, nullptr, &Size, 0, Rgb, RowBytes, nullptr)) {
@@ -60,10 +58,10 @@ bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgr
   return ReplaceFile(Path, File.data(), File.size(), Error);
 }
 
-std::vector<uint8_t> RgbaPngBytes(int Width, int Height, const uint8_t *Rgba, std::string &Error) {
+std::vector<uint8_t> RgbPngBytes(int Width, int Height, const uint8_t *Rgb, std::string &Error) {
   if (Width <= 0 || Height <= 0) {
     Error = "the picture is empty";
     return {};
   }
-  return EncodePng(Width, Height, Rgba, Error, true);
+  return EncodePng(Width, Height, Rgb, Error);
 }

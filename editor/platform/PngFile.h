@@ -12,6 +12,7 @@
 bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgra,
               std::string &Error);
 
-// A Width x Height picture as the bytes of an 8-bit RGBA PNG file; Rgba holds
-// the rows top row first. Empty, with Error set, when it cannot be made.
-std::vector<uint8_t> RgbaPngBytes(int Width, int Height, const uint8_t *Rgba, std::string &Error);
+// A Width x Height picture as the bytes of an 8-bit RGB PNG file; Rgb holds
+// the rows top row first, three bytes a pixel. Empty, with Error set, when
+// it cannot be made.
+std::vector<uint8_t> RgbPngBytes(int Width, int Height, const uint8_t *Rgb, std::string &Error);

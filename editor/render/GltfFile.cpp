@@ -85,7 +85,12 @@ public:
       Model.samplers.push_back(Sampler);
     }
     for (const TExportTexture &T : Textures) {
-      const std::vector<uint8_t> Png = RgbaPngBytes(T.Width, T.Height, T.Rgba.data(), Error);
+      // The kits draw textures unblended: their alpha is never seen, and
+      // other programs would take it for see-through.
+      std::vector<uint8_t> Rgb(size_t(T.Width) * T.Height * 3);
+      for (size_t P = 0; P < size_t(T.Width) * T.Height; ++P)
+        std::copy_n(&T.Rgba[P * 4], 3, &Rgb[P * 3]);
+      const std::vector<uint8_t> Png = RgbPngBytes(T.Width, T.Height, Rgb.data(), Error);
       if (Png.empty())
         return false;
       tinygltf::Image Image;

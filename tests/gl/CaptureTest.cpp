@@ -286,7 +286,19 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   EXPECT_EQ(Nodes[12].toObject()["name"].toString(), "Marbelo 1 #12");
   EXPECT_EQ(Json["meshes"].toArray().size(), 12);
   EXPECT_EQ(Nodes[1].toObject()["mesh"], Nodes[12].toObject()["mesh"]);
-  EXPECT_GT(Json["images"].toArray().size(), 0) << "the kit's textures go with the model";
+  const QJsonArray Images = Json["images"].toArray();
+  EXPECT_GT(Images.size(), 0) << "the kit's textures go with the model";
+  // Each is a PNG without an alpha channel: the kits' textures are drawn
+  // unblended, and an alpha of 0 read back from them made other programs
+  // show the pieces see-through.
+  const size_t Binary = 20 + JsonLength + 8;
+  for (const QJsonValue &Image : Images) {
+    const QJsonObject View = Json["bufferViews"].toArray()[Image.toObject()["bufferView"].toInt()].toObject();
+    const size_t At = Binary + size_t(View["byteOffset"].toInt());
+    ASSERT_LT(At + 26, Glb.size());
+    EXPECT_EQ(std::memcmp(&Glb[At + 1], "PNG", 3), 0);
+    EXPECT_EQ(Glb[At + 25], 2) << "PNG colour type: RGB";
+  }
   // Metres, y up: piece 12 stands at cell (16, 16, 0), a cell 10 mm wide.
   const QJsonArray At = Nodes[12].toObject()["translation"].toArray();
   ASSERT_EQ(At.size(), 3);
