@@ -27,10 +27,10 @@ public:
     const TKit &K = Construction.Kits[Kit];
     TExportMesh Mesh;
     Mesh.Name = Construction.KitNames[Kit] + " " + std::to_string(Piece) + " turn " + std::to_string(Rotation);
-    if (const TRecording *Look = TrustedLook(K, uint8_t(Piece), uint8_t(Rotation)))
+    const TRecording *Look = TrustedLook(K, uint8_t(Piece), uint8_t(Rotation));
+    if (Look)
       AddRecording(Mesh, Kit, *Look);
-    else
-      AddCells(Mesh, K, Piece, Rotation);
+    AddCells(Mesh, K, Piece, Rotation, !Look);
     Model.Meshes.push_back(std::move(Mesh));
     return FMeshes[Key] = int(Model.Meshes.size()) - 1;
   }
@@ -106,10 +106,10 @@ private:
     }
   }
 
-  // The outer faces of the cells the piece fills, in grey: a kit whose
-  // drawing could not be recorded still shows its shape.
-  static void AddCells(TExportMesh &Mesh, const TKit &Kit, int Piece, int Rotation) {
-    Mesh.FromCells = true;
+  // The outer faces of the cells the piece fills; where the kit's drawing
+  // could not be recorded they are its look, in grey, so that it still
+  // shows its shape.
+  static void AddCells(TExportMesh &Mesh, const TKit &Kit, int Piece, int Rotation, bool AsLook) {
     uint8_t SX = 0, SY = 0, SZ = 0;
     Kit.GetPiece(uint8_t(Piece), &SX, &SY, &SZ);
     std::vector<std::array<int, 3>> Cells;
@@ -117,45 +117,53 @@ private:
       Cells.push_back({X, Y, Z});
       return true;
     });
-    const auto Filled = [&](int X, int Y, int Z) {
-      return std::find(Cells.begin(), Cells.end(), std::array<int, 3>{X, Y, Z}) != Cells.end();
+    const auto Filled = [&](const std::array<int, 3> &C) {
+      return std::find(Cells.begin(), Cells.end(), C) != Cells.end();
     };
-    TExportPart &P = PartFor(Mesh, {160, 160, 160, 255}, -1);
     for (const auto &C : Cells)
       for (int Axis = 0; Axis < 3; ++Axis)
         for (int Side = -1; Side <= 1; Side += 2) {
           std::array<int, 3> N = C;
           N[size_t(Axis)] += Side;
-          if (Filled(N[0], N[1], N[2]))
-            continue;
-          AddCellFace(P, C, Axis, Side);
+          if (!Filled(N))
+            Mesh.CellFaces.push_back({C[0], C[1], C[2], Axis, Side});
         }
-  }
-
-  static void AddCellFace(TExportPart &P, const std::array<int, 3> &C, int Axis, int Side) {
-    const int U = (Axis + 1) % 3, W = (Axis + 2) % 3;
-    const uint32_t First = uint32_t(P.Positions.size() / 3);
-    const int Corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    for (const auto &Corner : Corners) {
-      float Point[3] = {float(C[0]), float(C[1]), float(C[2])};
-      Point[Axis] += Side > 0 ? 1 : 0;
-      Point[U] += float(Corner[0]);
-      Point[W] += float(Corner[1]);
+    if (!AsLook)
+      return;
+    Mesh.FromCells = true;
+    TExportPart &P = PartFor(Mesh, {160, 160, 160, 255}, -1);
+    for (const TCellFace &Face : Mesh.CellFaces) {
+      float Corners[4][3];
+      CellFaceCorners(Face, Corners);
       float Normal[3] = {0, 0, 0};
-      Normal[Axis] = float(Side);
-      P.Positions.insert(P.Positions.end(), Point, Point + 3);
-      P.Normals.insert(P.Normals.end(), Normal, Normal + 3);
-      P.TexCoords.insert(P.TexCoords.end(), {0, 0});
-    }
-    // Counter-clockwise seen from outside: (U, W) turns towards the normal's side.
-    if (Side > 0)
+      Normal[Face.Axis] = float(Face.Side);
+      const uint32_t First = uint32_t(P.Positions.size() / 3);
+      for (const auto &Corner : Corners) {
+        P.Positions.insert(P.Positions.end(), Corner, Corner + 3);
+        P.Normals.insert(P.Normals.end(), Normal, Normal + 3);
+        P.TexCoords.insert(P.TexCoords.end(), {0, 0});
+      }
       P.Indices.insert(P.Indices.end(), {First, First + 1, First + 2, First, First + 2, First + 3});
-    else
-      P.Indices.insert(P.Indices.end(), {First, First + 2, First + 1, First, First + 3, First + 2});
+    }
   }
 };
 
 } // namespace
+
+void CellFaceCorners(const TCellFace &Face, float Corners[4][3]) {
+  // (U, W) follow the axis round, so that U x W points along it.
+  const int U = (Face.Axis + 1) % 3, W = (Face.Axis + 2) % 3;
+  const int Steps[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  for (int C = 0; C < 4; ++C) {
+    // Seen from the -Axis side the turn is the other way round.
+    const int I = Face.Side > 0 ? C : (4 - C) % 4;
+    float *Point = Corners[C];
+    Point[0] = float(Face.X), Point[1] = float(Face.Y), Point[2] = float(Face.Z);
+    Point[Face.Axis] += Face.Side > 0 ? 1 : 0;
+    Point[U] += float(Steps[I][0]);
+    Point[W] += float(Steps[I][1]);
+  }
+}
 
 TExportModel ConstructionModel() {
   TModelBuilder Builder;

@@ -24,11 +24,20 @@ struct TExportPart {
   std::vector<uint32_t> Indices;                    // 3 per triangle
 };
 
+// One cell's outer faces: Side -1 or +1 along Axis 0 (x), 1 (y) or 2 (z).
+struct TCellFace {
+  int X, Y, Z, Axis, Side;
+};
+
 struct TExportMesh {
   std::string Name;
   std::vector<TExportPart> Parts;
-  bool FromCells = false; // the kit's drawing could not be recorded: its cells' box faces
+  std::vector<TCellFace> CellFaces; // the outer faces of the cells the piece fills
+  bool FromCells = false;           // the kit's drawing could not be recorded: Parts are those faces
 };
+
+// The four corners of a cell face, counter-clockwise seen from outside.
+void CellFaceCorners(const TCellFace &Face, float Corners[4][3]);
 
 struct TExportNode {
   std::string Name; // "<Kit> <Piece> #<Number>"

@@ -4,7 +4,7 @@
 //   stavemont FILE.cns             the editor, with that construction loaded
 //   stavemont --render FILE.cns OUT.png [--size WxH] [--view NAME] [--scene-color RRGGBB]
 //   stavemont --check FILE.cns...
-//   stavemont --export FILE.cns OUT.glb [--cell-mm N]
+//   stavemont --export FILE.cns OUT.glb|OUT.obj|OUT.stl [--cell-mm N]
 //   stavemont --version | --help
 #pragma once
 

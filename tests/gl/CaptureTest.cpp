@@ -306,6 +306,27 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   EXPECT_DOUBLE_EQ(At[1].toDouble(), 0);
   EXPECT_DOUBLE_EQ(At[2].toDouble(), -0.16);
 
+  // OBJ: one object a piece, its material file and every texture it names
+  // beside it; STL: every triangle of every shell, in millimetres.
+  Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.obj"))});
+  ASSERT_EQ(Run.Status, 0) << Run.Error;
+  std::ifstream Obj(PathOf("all.obj")), Mtl(PathOf("all.mtl"));
+  ASSERT_TRUE(Obj && Mtl);
+  int Objects = 0, Textures = 0;
+  for (std::string Text; std::getline(Obj, Text);)
+    Objects += Text.rfind("o ", 0) == 0;
+  for (std::string Text; std::getline(Mtl, Text);)
+    if (Text.rfind("map_Kd ", 0) == 0) {
+      ++Textures;
+      EXPECT_TRUE(fs::is_regular_file(PathOf(Text.substr(7)))) << Text;
+    }
+  EXPECT_EQ(Objects, 13);
+  EXPECT_EQ(Textures, Images.size());
+  Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.stl")),
+                    "--cell-mm", "8"});
+  ASSERT_EQ(Run.Status, 0) << Run.Error;
+  EXPECT_EQ(fs::file_size(PathOf("all.stl")) % 50, 84u % 50);
+
   // Refused: one line naming the file, status 1, and nothing left behind.
   const struct {
     QStringList Arguments;
