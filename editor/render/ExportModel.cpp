@@ -165,6 +165,17 @@ void CellFaceCorners(const TCellFace &Face, float Corners[4][3]) {
   }
 }
 
+TExportPart PlateTop(const TExportModel &Model) {
+  TExportPart P;
+  std::copy(Model.BaseColour, Model.BaseColour + 4, P.Colour);
+  const float W = float(Model.BaseWidth), L = float(Model.BaseLength);
+  P.Positions = {0, 0, 0, W, 0, 0, W, L, 0, 0, L, 0};
+  P.Normals = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
+  P.TexCoords.assign(8, 0);
+  P.Indices = {0, 1, 2, 0, 2, 3};
+  return P;
+}
+
 TExportModel ConstructionModel() {
   TModelBuilder Builder;
   TExportModel &Model = Builder.Model;

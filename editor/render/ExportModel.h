@@ -53,5 +53,8 @@ struct TExportModel {
   uint8_t BaseColour[4] = {0, 0, 0, 255};
 };
 
+// The plate's top: one quad facing up over the whole base, in its colour.
+TExportPart PlateTop(const TExportModel &Model);
+
 // The open construction as a model (its kits loaded and recorded).
 TExportModel ConstructionModel();

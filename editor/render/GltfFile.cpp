@@ -162,13 +162,7 @@ public:
   void AddBase(const TExportModel &M) {
     TExportMesh Plate;
     Plate.Name = "Base";
-    TExportPart &P = Plate.Parts.emplace_back();
-    std::copy(M.BaseColour, M.BaseColour + 4, P.Colour);
-    const float W = float(M.BaseWidth), L = float(M.BaseLength);
-    P.Positions = {0, 0, 0, W, 0, 0, W, L, 0, 0, L, 0};
-    P.Normals = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
-    P.TexCoords.assign(8, 0);
-    P.Indices = {0, 1, 2, 0, 2, 3};
+    Plate.Parts.push_back(PlateTop(M));
     AddMesh(Plate);
     AddNode("Base", int(Model.meshes.size()) - 1, 0, 0, 0);
   }

@@ -227,16 +227,9 @@ std::vector<TOutputFile> ObjFiles(const TExportModel &Model, const std::string &
     }
     Vertices += P.Positions.size() / 3;
   };
-  TExportPart Plate;
-  std::copy(Model.BaseColour, Model.BaseColour + 4, Plate.Colour);
-  const float W = float(Model.BaseWidth), L = float(Model.BaseLength);
-  Plate.Positions = {0, 0, 0, W, 0, 0, W, L, 0, 0, L, 0};
-  Plate.Normals = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
-  Plate.TexCoords.assign(8, 0);
-  Plate.Indices = {0, 1, 2, 0, 2, 3};
   const float Origin[3] = {0, 0, 0};
   Out << "o Base\n";
-  PutPart(Plate, Origin);
+  PutPart(PlateTop(Model), Origin);
   for (const TExportNode &Node : Model.Nodes) {
     Out << "o " << ObjName(Node.Name) << "\n";
     const float At[3] = {float(Node.X), float(Node.Y), float(Node.Z)};
