@@ -10,7 +10,8 @@
 //
 //   RenderBench                 everything
 //   RenderBench --kit-load-only only the kit loading line
-//   RenderBench --command-line  the program's --render and --check instead
+//   RenderBench --command-line  the program's --render, --check and --export
+//                               (of a full base, each format) instead
 #include "kits/Kit.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
@@ -36,6 +37,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <filesystem>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -342,6 +344,54 @@ void PrintCommandLineRender() {
   std::remove(Picture.c_str());
 }
 
+// Runs the program with Arguments, its output thrown away; the seconds it
+// took and its peak resident memory in MB.
+std::pair<double, double> TimedRun(std::vector<std::string> Arguments) {
+  const auto Start = TClock::now();
+  const pid_t Child = fork();
+  if (Child == 0) {
+    if (!freopen("/dev/null", "w", stdout))
+      _exit(126);
+    std::vector<char *> Argv{const_cast<char *>(STAVEMONT_PROGRAM)};
+    for (std::string &A : Arguments)
+      Argv.push_back(A.data());
+    Argv.push_back(nullptr);
+    execv(STAVEMONT_PROGRAM, Argv.data());
+    _exit(127);
+  }
+  int Status = 0;
+  rusage Usage{};
+  wait4(Child, &Status, 0, &Usage);
+  return {std::chrono::duration<double>(TClock::now() - Start).count(), Usage.ru_maxrss / 1024.0};
+}
+
+// --export of a full base in each format beside --render of the same file:
+// the time, the peak memory and the file's size.
+void PrintExports() {
+  const std::string File = "/tmp/RenderBench-" + std::to_string(getpid()) + "-export.cns";
+  FillWithBricks(MaxPieces);
+  std::string Error;
+  if (!WriteConstructionFile(File, EncodeConstruction(), Error)) {
+    std::fprintf(stderr, "%s\n", Error.c_str());
+    return;
+  }
+  const auto [Render, RenderPeak] = TimedRun({"--render", File, File + ".png"});
+  std::printf("%5d pieces: --render %.2f s, peak memory %.1f MB\n", MaxPieces, Render, RenderPeak);
+  for (const char *Format : {".glb", ".obj", ".stl"}) {
+    const std::string Out = File + Format;
+    const auto [Seconds, Peak] = TimedRun({"--export", File, Out});
+    std::error_code Size;
+    std::printf("%5d pieces: --export %s %.2f s (%.2f of --render), peak memory %.1f MB, %.1f MB\n",
+                MaxPieces, Format + 1, Seconds, Seconds / Render, Peak,
+                double(std::filesystem::file_size(Out, Size)) / (1024 * 1024));
+    std::remove(Out.c_str());
+  }
+  for (const std::string &Other : {File + ".png", File + ".mtl", File})
+    std::remove(Other.c_str());
+  for (int T = 1; T <= 100; ++T)
+    std::remove((File + "-" + std::to_string(T) + ".png").c_str());
+}
+
 // The peak memory of --check over many files (its worker's, which does the
 // kit work): it must not grow with the number of files.
 void PrintCheckMemory() {
@@ -355,24 +405,9 @@ void PrintCheckMemory() {
   for (int Files : {300, 1500}) {
     std::vector<std::string> Arguments(size_t(Files), File);
     Arguments.insert(Arguments.begin(), "--check");
-    const auto Start = TClock::now();
-    const pid_t Child = fork();
-    if (Child == 0) {
-      if (!freopen("/dev/null", "w", stdout))
-        _exit(126);
-      std::vector<char *> Argv{const_cast<char *>(STAVEMONT_PROGRAM)};
-      for (std::string &A : Arguments)
-        Argv.push_back(A.data());
-      Argv.push_back(nullptr);
-      execv(STAVEMONT_PROGRAM, Argv.data());
-      _exit(127);
-    }
-    int Status = 0;
-    rusage Usage{};
-    wait4(Child, &Status, 0, &Usage); // the worker's peak is counted in
-    const double Seconds = std::chrono::duration<double>(TClock::now() - Start).count();
-    std::printf("--check of %d files: peak memory %.1f MB, %.1f s (%.1f ms a file)\n", Files,
-                Usage.ru_maxrss / 1024.0, Seconds, Seconds * 1000 / Files);
+    const auto [Seconds, Peak] = TimedRun(Arguments); // the worker's peak is counted in
+    std::printf("--check of %d files: peak memory %.1f MB, %.1f s (%.1f ms a file)\n", Files, Peak,
+                Seconds, Seconds * 1000 / Files);
   }
   std::remove(File.c_str());
 }
@@ -408,6 +443,7 @@ int main(int argc, char **argv) {
                 MedianMs(1, LookRender));
     PrintCommandLineRender();
     PrintCheckMemory();
+    PrintExports();
     return 0;
   }
   PrintLoadWithoutShaderCache();
