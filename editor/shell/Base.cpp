@@ -272,7 +272,8 @@ void TfBase::BuildMenu() {
       {nullptr, nullptr, false}, // the scene and base colour rows
       {"Background", [this] { lblBackClick(); }, true},
       {"Save", [this] { lblSaveClick(); }, false},
-      {"Save as...", [this] { lblSaveAsClick(); }, true},
+      {"Save as...", [this] { lblSaveAsClick(); }, false},
+      {"Export...", [this] { lblExportClick(); }, true},
       {"Capture", [this] { lblCaptureClick(); }, false},
       {"Help", [this] { lblHelpClick(); }, true},
       {"Close", [this] { lblCloseClick(); }, false},

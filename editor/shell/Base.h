@@ -47,6 +47,7 @@ public:
   void lblBackClick();
   void lblSaveClick();
   void lblSaveAsClick();
+  void lblExportClick();
   void lblCaptureClick();
   void lblHelpClick();
   void lblCloseClick();

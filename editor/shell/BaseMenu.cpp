@@ -6,6 +6,7 @@
 #include "Choose.h"
 #include "ConstructionFile.h"
 #include "DataFolder.h"
+#include "Exports.h"
 #include "Help.h"
 #include "LabelButton.h"
 #include "ListPanel.h"
@@ -219,6 +220,11 @@ void TfBase::lblSaveAsClick() {
       throw;
     }
   }
+  pConstructionClick();
+}
+
+void TfBase::lblExportClick() {
+  ChooseExportFile(this);
   pConstructionClick();
 }
 

@@ -11,15 +11,12 @@
 #include "platform/Worker.h"
 #include "render/Capture.h"
 #include "render/Construction.h"
-#include "render/ExportModel.h"
-#include "render/GltfFile.h"
-#include "render/MeshFiles.h"
+#include "render/ModelExport.h"
 #include "render/Views.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <new>
 #include <vector>
@@ -179,29 +176,11 @@ int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
   return 0;
 }
 
-namespace {
-
-// The files an export writes for the model file Out, in the order to write
-// them; empty with Error set when they cannot be made.
-std::vector<TOutputFile> ExportFiles(const std::string &Out, double CellMm, std::string &Error) {
-  const std::string Format = std::filesystem::path(Out).extension().string();
-  const TExportModel Model = ConstructionModel();
-  if (Format == ".obj")
-    return ObjFiles(Model, Out, CellMm, Error);
-  std::vector<uint8_t> Bytes = Format == ".stl" ? StlBytes(Model, CellMm) : GlbBytes(Model, CellMm, Error);
-  if (Bytes.empty())
-    return {};
-  return {{Out, std::move(Bytes)}};
-}
-
-} // namespace
-
 int RunExport(int Argc, char **Argv, const TCommandLine &Line) {
   const std::string &File = Line.Files.front(), &Out = Line.Picture;
   if (SameFile(File, Out))
     return Fail(Out, "it is the construction file itself, which the model would replace.");
-  const std::string Format = std::filesystem::path(Out).extension().string();
-  if (Format != ".glb" && Format != ".obj" && Format != ".stl")
+  if (!IsModelFile(Out))
     return Fail(Out, "its extension names no model format Stavemont writes (.glb, .obj or .stl).");
   TBatch Batch(Argc, Argv);
   Batch.StartDrawing(); // the kits' drawings are recorded as they load
@@ -209,18 +188,7 @@ int RunExport(int Argc, char **Argv, const TCommandLine &Line) {
   if (!Reason.empty())
     return Fail(File, Reason);
   std::string Failed = Out;
-  const std::string Problem = Guarded([&] {
-    std::string Error;
-    const std::vector<TOutputFile> Files = ExportFiles(Out, Line.CellMm, Error);
-    if (Files.empty())
-      return Error;
-    for (const TOutputFile &F : Files)
-      if (SameFile(File, F.Path) || !ReplaceFile(F.Path, F.Bytes.data(), F.Bytes.size(), Error)) {
-        Failed = F.Path;
-        return Error.empty() ? std::string("it is the construction file itself.") : Error;
-      }
-    return std::string();
-  });
+  const std::string Problem = Guarded([&] { return ExportConstruction(Out, Line.CellMm, Failed); });
   if (!Problem.empty())
     return Fail(Failed, Problem);
   return 0;

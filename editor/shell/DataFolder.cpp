@@ -13,7 +13,7 @@ std::string DataDir() {
   // A folder that cannot be made shows up later: the dialogs open elsewhere
   // and writing the settings reports its path.
   std::error_code Ignored;
-  for (const char *Sub : {"Constructions", "Captures", "Backgrounds"})
+  for (const char *Sub : {"Constructions", "Captures", "Exports", "Backgrounds"})
     std::filesystem::create_directories(Folder + Sub, Ignored);
   return Folder;
 }

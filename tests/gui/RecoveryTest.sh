@@ -130,7 +130,7 @@ wait_for 10 test -z "$(ls -A "$Recovery" 2>/dev/null)" || fail "the recovery fil
 
 Step="closing"
 click 64 30
-click 60 453 # Close
+click 60 477 # Close
 wait_for 30 program_ended || fail "the program did not end on Close"
 Status=0
 wait "$AppPid" || Status=$?

@@ -3,6 +3,7 @@
 // loading and saving construction files, and the background picture.
 #include "Picking.h"
 #include "ShellFixture.h"
+#include "edits/History.h"
 #include "edits/ViewEdits.h"
 #include "model/Disk.h"
 #include "model/Global.h"
@@ -28,6 +29,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -756,6 +758,49 @@ TEST_F(Shell, GridAndPreviewShowWhereAPieceGoes) {
   Click(ColumnButton("Rotate"));
   EXPECT_EQ(ViewportOverlay.Mark, TOverlay::None);
   EXPECT_EQ(fBase->lblState->text(), "Untitled\nUnsaved changes\nMode: Rotate");
+}
+
+// Export... opens in the Exports folder with the three formats, writes the
+// one the chosen filter names, and changes nothing of the construction.
+TEST_F(Shell, ExportWritesTheFormatOfTheChosenFilter) {
+  StartNew("20", "20", "20");
+  Click(ColumnButton("Insert"));
+  const TPixel Middle = PixelOf({10.5, 10.5, 0});
+  QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(Middle.X, Middle.Y));
+  ASSERT_EQ(Construction.PieceCount, 1);
+  const bool Clean = EditHistory().isClean();
+  for (int Filter = 0; Filter < 3; ++Filter) {
+    QStringList Filters;
+    QString Folder;
+    QTimer::singleShot(0, [&] {
+      auto *Dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+      ASSERT_TRUE(Dialog);
+      Filters = Dialog->nameFilters();
+      Folder = Dialog->directory().absolutePath();
+      Dialog->selectNameFilter(Filters[Filter]);
+      emit Dialog->filterSelected(Filters[Filter]); // as a user's choice of it says
+      Dialog->selectFile(QString::fromStdString(Dir + "Exports/house"));
+      static_cast<QDialog *>(Dialog)->accept();
+    });
+    Click(MenuItem("Export..."));
+    EXPECT_EQ(Filters, (QStringList{"glTF binary (*.glb)", "Wavefront OBJ (*.obj)", "STL for 3-D printing (*.stl)"}));
+    EXPECT_EQ(Folder.toStdString() + "/", Dir + "Exports/");
+  }
+  for (const char *File : {"house.glb", "house.obj", "house.mtl", "house.stl"})
+    EXPECT_TRUE(fs::is_regular_file(Dir + "Exports/" + File)) << File;
+  EXPECT_EQ(Construction.PieceCount, 1);
+  EXPECT_EQ(EditHistory().isClean(), Clean);
+  EXPECT_EQ(Construction.Mode, ModeInsert) << "the busy bracket closed";
+
+  // A folder that cannot be written: the error box says so, and nothing changes.
+  Messages.clear();
+  AnswerFileDialog(Dir + "Missing/house.glb");
+  Click(MenuItem("Export..."));
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text.rfind("Unable to export to ", 0), 0u) << Messages[0].Text;
+  EXPECT_NE(Messages[0].Text.find("Missing/house.glb: No such file or directory"), std::string::npos)
+      << Messages[0].Text;
+  EXPECT_EQ(Construction.PieceCount, 1);
 }
 
 TEST_F(Shell, BackgroundPictureFromTheSettings) {

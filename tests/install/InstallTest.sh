@@ -182,7 +182,7 @@ await_main_window() {
 
 # The Construction menu opens below its button, in the main window's left column.
 menu() {
-  local -A Top=([Save]=333 [SaveAs]=357 [Close]=441)
+  local -A Top=([Save]=333 [SaveAs]=357 [Close]=465)
   click 64 30
   click 60 $((${Top[$1]} + 12))
 }

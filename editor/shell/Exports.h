@@ -1,0 +1,20 @@
+// The Export command of the main window's Construction menu.
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+// The dialog's filters, in order; the first is chosen at first.
+inline constexpr const char *ExportFilters[] = {"glTF binary (*.glb)", "Wavefront OBJ (*.obj)",
+                                                "STL for 3-D printing (*.stl)"};
+
+// Name with the extension of the chosen Filter (one of ExportFilters) when
+// it has none of that format's.
+std::string WithFilterExtension(const std::string &Name, const std::string &Filter);
+
+// Asks for a model file in the data folder's Exports (an existing file's
+// overwriting confirmed) and writes the construction to it in the format of
+// the chosen filter, under the busy cursor; a failure shows in the error
+// box and the construction does not change. A cancelled dialog writes nothing.
+void ChooseExportFile(QWidget *Parent);
