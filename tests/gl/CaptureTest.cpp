@@ -299,6 +299,30 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
     EXPECT_EQ(std::memcmp(&Glb[At + 1], "PNG", 3), 0);
     EXPECT_EQ(Glb[At + 25], 2) << "PNG colour type: RGB";
   }
+  // Read back, every node stands where its piece does and its mesh fills
+  // the piece's box: metres, y up, a cell 10 mm wide.
+  const QJsonArray Accessors = Json["accessors"].toArray(), Meshes = Json["meshes"].toArray();
+  for (int N = 1; N <= Construction.PieceCount; ++N) {
+    const TPlacedPiece &P = Construction.Pieces[N];
+    const QJsonObject Node = Nodes[N].toObject();
+    const QJsonArray T = Node["translation"].toArray();
+    const double Expected[3] = {P.X * 0.01, P.Z * 0.01, -P.Y * 0.01};
+    for (int A = 0; A < 3; ++A)
+      EXPECT_NEAR(T.isEmpty() ? 0.0 : T[A].toDouble(), Expected[A], 1e-9) << "node " << N;
+    double Low[3] = {1e9, 1e9, 1e9}, High[3] = {-1e9, -1e9, -1e9};
+    for (const QJsonValue &Primitive : Meshes[Node["mesh"].toInt()].toObject()["primitives"].toArray()) {
+      const QJsonObject Position = Accessors[Primitive.toObject()["attributes"].toObject()["POSITION"].toInt()].toObject();
+      for (int A = 0; A < 3; ++A) {
+        Low[A] = std::min(Low[A], Position["min"].toArray()[A].toDouble());
+        High[A] = std::max(High[A], Position["max"].toArray()[A].toDouble());
+      }
+    }
+    const TSize Size = SizeOf(P.Piece);
+    const KitApi::TBoxSize Box = KitApi::RotatedBox(P.Rotation, Size.X, Size.Y);
+    const double Extent[3] = {Box.X * 0.01, Size.Z * 0.01, Box.Y * 0.01};
+    for (int A = 0; A < 3; ++A)
+      EXPECT_NEAR(High[A] - Low[A], Extent[A], 2e-4) << "node " << N << ", axis " << A;
+  }
   // Metres, y up: piece 12 stands at cell (16, 16, 0), a cell 10 mm wide.
   const QJsonArray At = Nodes[12].toObject()["translation"].toArray();
   ASSERT_EQ(At.size(), 3);
