@@ -246,14 +246,11 @@ void ExpectRefused(const QStringList &Arguments, const std::string &Named, const
 // line: a file the Khronos glTF validator finds no error in, each drawing
 // stored once, every piece a node of its own name; refusals as for --render.
 TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
+  NewConstruction(60, 60, 20);
   LoadAllKits();
-  int Z[2] = {0, 0};
-  for (uint16_t Piece = 1; Piece <= 11; ++Piece) {
-    const int Column = Piece <= 6 ? 0 : 1;
-    Put(Piece, 2 + 9 * Column, 2, Z[Column], 1 + Piece % 4);
-    Z[Column] += SizeOf(Piece).Z;
-  }
-  Put(1, 16, 16, 0, 2); // the same drawing as piece 1's: no second mesh
+  for (int K = 0; K < 44; ++K) // every piece in every rotation, each in a square of its own
+    Put(uint16_t(K / 4 + 1), K % 7 * 8, K / 7 * 8, 0, K % 4 + 1);
+  Put(1, 56, 56, 0, 1); // the same drawing as the first piece's: no second mesh
   const std::string File = PathOf("all.cns"), Model = PathOf("all.glb");
   std::string Error;
   ASSERT_TRUE(WriteConstructionFile(File, EncodeConstruction(), Error)) << Error;
@@ -271,7 +268,7 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   EXPECT_EQ(Validator.exitCode(), 0) << Report;
   EXPECT_EQ(Report.rfind("errors 0 ", 0), 0u) << Report;
 
-  // The JSON chunk names the nodes; 12 pieces, 11 drawings and the plate.
+  // The JSON chunk names the nodes; 45 pieces, 44 drawings and the plate.
   std::ifstream In(Model, std::ios::binary);
   const std::vector<uint8_t> Glb{std::istreambuf_iterator<char>(In), {}};
   ASSERT_GT(Glb.size(), 20u);
@@ -280,12 +277,12 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   const QJsonObject Json =
       QJsonDocument::fromJson(QByteArray(reinterpret_cast<const char *>(&Glb[20]), int(JsonLength))).object();
   const QJsonArray Nodes = Json["nodes"].toArray();
-  ASSERT_EQ(Nodes.size(), 13);
+  ASSERT_EQ(Nodes.size(), 46);
   EXPECT_EQ(Nodes[0].toObject()["name"].toString(), "Base");
-  EXPECT_EQ(Nodes[6].toObject()["name"].toString(), "Marbelo 6 #6");
-  EXPECT_EQ(Nodes[12].toObject()["name"].toString(), "Marbelo 1 #12");
-  EXPECT_EQ(Json["meshes"].toArray().size(), 12);
-  EXPECT_EQ(Nodes[1].toObject()["mesh"], Nodes[12].toObject()["mesh"]);
+  EXPECT_EQ(Nodes[24].toObject()["name"].toString(), "Marbelo 6 #24");
+  EXPECT_EQ(Nodes[45].toObject()["name"].toString(), "Marbelo 1 #45");
+  EXPECT_EQ(Json["meshes"].toArray().size(), 45);
+  EXPECT_EQ(Nodes[1].toObject()["mesh"], Nodes[45].toObject()["mesh"]);
   const QJsonArray Images = Json["images"].toArray();
   EXPECT_GT(Images.size(), 0) << "the kit's textures go with the model";
   // Each is a PNG without an alpha channel: the kits' textures are drawn
@@ -323,12 +320,12 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
     for (int A = 0; A < 3; ++A)
       EXPECT_NEAR(High[A] - Low[A], Extent[A], 2e-4) << "node " << N << ", axis " << A;
   }
-  // Metres, y up: piece 12 stands at cell (16, 16, 0), a cell 10 mm wide.
-  const QJsonArray At = Nodes[12].toObject()["translation"].toArray();
+  // Metres, y up: piece 45 stands at cell (56, 56, 0), a cell 10 mm wide.
+  const QJsonArray At = Nodes[45].toObject()["translation"].toArray();
   ASSERT_EQ(At.size(), 3);
-  EXPECT_DOUBLE_EQ(At[0].toDouble(), 0.16);
+  EXPECT_DOUBLE_EQ(At[0].toDouble(), 0.56);
   EXPECT_DOUBLE_EQ(At[1].toDouble(), 0);
-  EXPECT_DOUBLE_EQ(At[2].toDouble(), -0.16);
+  EXPECT_DOUBLE_EQ(At[2].toDouble(), -0.56);
 
   // OBJ: one object a piece, its material file and every texture it names
   // beside it; STL: every triangle of every shell, in millimetres.
@@ -344,7 +341,7 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
       ++Textures;
       EXPECT_TRUE(fs::is_regular_file(PathOf(Text.substr(7)))) << Text;
     }
-  EXPECT_EQ(Objects, 13);
+  EXPECT_EQ(Objects, 46);
   EXPECT_EQ(Textures, Images.size());
   Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.stl")),
                     "--cell-mm", "8"});
