@@ -219,13 +219,13 @@ struct TRun {
   std::string Out, Error;
 };
 
-TRun RunProgram(const QStringList &Arguments) {
+TRun RunProgram(const QStringList &Arguments, const std::string &Path = STAVEMONT_PROGRAM) {
   QProcess Program;
   QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
   Environment.remove("DISPLAY");
   Environment.remove("WAYLAND_DISPLAY");
   Program.setProcessEnvironment(Environment);
-  Program.start(STAVEMONT_PROGRAM, Arguments);
+  Program.start(QString::fromStdString(Path), Arguments);
   EXPECT_TRUE(Program.waitForFinished(60000)) << Arguments.join(' ').toStdString();
   return {Program.exitStatus() == QProcess::NormalExit ? Program.exitCode() : -1,
           Program.readAllStandardOutput().toStdString(),
@@ -234,8 +234,9 @@ TRun RunProgram(const QStringList &Arguments) {
 
 // A refusal from the command line: status 1 and one line on standard error
 // that starts with the file's name and gives the reason.
-void ExpectRefused(const QStringList &Arguments, const std::string &Named, const std::string &Reason) {
-  const TRun Run = RunProgram(Arguments);
+void ExpectRefused(const QStringList &Arguments, const std::string &Named, const std::string &Reason,
+                   const std::string &Path = STAVEMONT_PROGRAM) {
+  const TRun Run = RunProgram(Arguments, Path);
   EXPECT_EQ(Run.Status, 1) << Reason;
   EXPECT_EQ(Run.Error.rfind(Named + ": ", 0), 0u) << Run.Error;
   EXPECT_NE(Run.Error.find(Reason), std::string::npos) << Run.Error;
@@ -251,10 +252,25 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   for (int K = 0; K < 44; ++K) // every piece in every rotation, each in a square of its own
     Put(uint16_t(K / 4 + 1), K % 7 * 8, K / 7 * 8, 0, K % 4 + 1);
   Put(1, 56, 56, 0, 1); // the same drawing as the first piece's: no second mesh
+  // The second half from a second kit, a copy of Marbelo named Twin, in a
+  // program folder of the test's own (the build's Kits hold one kit).
+  for (int N = 23; N <= 44; ++N)
+    Construction.Pieces[N].Kit = 2;
+  Construction.KitCount = 2;
+  Construction.KitNames[2] = "Twin";
+  const fs::path Program = Folder / "program";
+  fs::create_directories(Program / "Kits");
+  fs::copy_file(STAVEMONT_PROGRAM, Program / "Stavemont");
+  const fs::path Marbelo = fs::path(STAVEMONT_PROGRAM).parent_path() / "Kits/Marbelo.so";
+  fs::copy_file(Marbelo, Program / "Kits/Marbelo.so");
+  fs::copy_file(Marbelo, Program / "Kits/Twin.so");
   const std::string File = PathOf("all.cns"), Model = PathOf("all.glb");
   std::string Error;
-  ASSERT_TRUE(WriteConstructionFile(File, EncodeConstruction(), Error)) << Error;
-  TRun Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(Model)});
+  const bool Written = WriteConstructionFile(File, EncodeConstruction(), Error);
+  Construction.KitCount = 1; // the test's own editor has Marbelo alone
+  ASSERT_TRUE(Written) << Error;
+  TRun Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(Model)},
+                        (Program / "Stavemont").string());
   ASSERT_EQ(Run.Status, 0) << Run.Error;
   EXPECT_EQ(Run.Out + Run.Error, "");
 
@@ -279,7 +295,8 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   const QJsonArray Nodes = Json["nodes"].toArray();
   ASSERT_EQ(Nodes.size(), 46);
   EXPECT_EQ(Nodes[0].toObject()["name"].toString(), "Base");
-  EXPECT_EQ(Nodes[24].toObject()["name"].toString(), "Marbelo 6 #24");
+  EXPECT_EQ(Nodes[22].toObject()["name"].toString(), "Marbelo 6 #22");
+  EXPECT_EQ(Nodes[24].toObject()["name"].toString(), "Twin 6 #24");
   EXPECT_EQ(Nodes[45].toObject()["name"].toString(), "Marbelo 1 #45");
   EXPECT_EQ(Json["meshes"].toArray().size(), 45);
   EXPECT_EQ(Nodes[1].toObject()["mesh"], Nodes[45].toObject()["mesh"]);
@@ -329,7 +346,8 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
 
   // OBJ: one object a piece, its material file and every texture it names
   // beside it; STL: every triangle of every shell, in millimetres.
-  Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.obj"))});
+  Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.obj"))},
+                   (Program / "Stavemont").string());
   ASSERT_EQ(Run.Status, 0) << Run.Error;
   std::ifstream Obj(PathOf("all.obj")), Mtl(PathOf("all.mtl"));
   ASSERT_TRUE(Obj && Mtl);
@@ -344,7 +362,8 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   EXPECT_EQ(Objects, 46);
   EXPECT_EQ(Textures, Images.size());
   Run = RunProgram({"--export", QString::fromStdString(File), QString::fromStdString(PathOf("all.stl")),
-                    "--cell-mm", "8"});
+                    "--cell-mm", "8"},
+                   (Program / "Stavemont").string());
   ASSERT_EQ(Run.Status, 0) << Run.Error;
   EXPECT_EQ(fs::file_size(PathOf("all.stl")) % 50, 84u % 50);
 
@@ -359,7 +378,7 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
        PathOf("no/x.glb"), "No such file or directory"},
       {{"--export", QString::fromStdString(File), QString::fromStdString(File)}, File, "construction file itself"}};
   for (const auto &Case : Refused)
-    ExpectRefused(Case.Arguments, Case.Named, Case.Reason);
+    ExpectRefused(Case.Arguments, Case.Named, Case.Reason, (Program / "Stavemont").string());
   EXPECT_FALSE(fs::exists("x.fbx"));
 }
 
