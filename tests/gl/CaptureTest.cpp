@@ -8,8 +8,10 @@
 #include "platform/Cursor.h"
 #include "platform/Messages.h"
 #include "render/Capture.h"
-#include "render/Overlay.h"
 #include "render/Construction.h"
+#include "render/ExportModel.h"
+#include "render/MeshFiles.h"
+#include "render/Overlay.h"
 #include "render/Scene.h"
 #include "shell/Captures.h"
 #include "viewport/Look.h"
@@ -252,6 +254,12 @@ TEST_F(Capture, TheCommandLineExportsAModelOthersRead) {
   for (int K = 0; K < 44; ++K) // every piece in every rotation, each in a square of its own
     Put(uint16_t(K / 4 + 1), K % 7 * 8, K / 7 * 8, 0, K % 4 + 1);
   Put(1, 56, 56, 0, 1); // the same drawing as the first piece's: no second mesh
+  // What a printer gets of each drawing is a closed shell facing out.
+  for (const TExportMesh &Mesh : ConstructionModel().Meshes) {
+    const std::vector<float> Shell = PrintShell(Mesh);
+    EXPECT_TRUE(ClosedShells(Shell)) << Mesh.Name;
+    EXPECT_GT(SignedVolume(Shell), 0) << Mesh.Name;
+  }
   // The second half from a second kit, a copy of Marbelo named Twin, in a
   // program folder of the test's own (the build's Kits hold one kit).
   for (int N = 23; N <= 44; ++N)
