@@ -76,13 +76,21 @@ std::vector<std::string> Strings(const QStringList &List) {
   return Out;
 }
 
-// The options that only go with --render.
-TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
+// A construction file and one output, the output moved into Picture; false
+// when there are not exactly two files.
+bool TakeOutput(TCommandLine &Line, TCommandLine::TKind Kind) {
   if (Line.Files.size() != 2)
-    return Wrong("--render takes a construction file and a picture file");
-  Line.Kind = TCommandLine::Render;
+    return false;
+  Line.Kind = Kind;
   Line.Picture = Line.Files[1];
   Line.Files.resize(1);
+  return true;
+}
+
+// The options that only go with --render.
+TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
+  if (!TakeOutput(Line, TCommandLine::Render))
+    return Wrong("--render takes a construction file and a picture file");
   if (Parser.isSet("size") && !ReadSize(Parser.value("size"), Line.Width, Line.Height))
     return Wrong("--size takes WIDTHxHEIGHT, each from 1 to 8192 pixels");
   if (Parser.isSet("view"))
@@ -98,11 +106,8 @@ TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
 
 // --export's files and its cell size.
 TCommandLine ReadExport(const QCommandLineParser &Parser, TCommandLine Line) {
-  if (Line.Files.size() != 2)
+  if (!TakeOutput(Line, TCommandLine::Export))
     return Wrong("--export takes a construction file and a model file");
-  Line.Kind = TCommandLine::Export;
-  Line.Picture = Line.Files[1];
-  Line.Files.resize(1);
   if (Parser.isSet("cell-mm")) {
     bool Number = false;
     Line.CellMm = Parser.value("cell-mm").toDouble(&Number);
