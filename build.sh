@@ -19,7 +19,7 @@ PACKAGES=(
   libpng-dev libgtest-dev
   xvfb xauth
   openbox x11-utils xdotool imagemagick fonts-liberation
-  shared-mime-info libglib2.0-bin
+  shared-mime-info libglib2.0-bin poppler-utils
   libtinygltf-dev
 )
 

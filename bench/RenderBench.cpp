@@ -12,11 +12,15 @@
 //   RenderBench --kit-load-only only the kit loading line
 //   RenderBench --command-line  the program's --render, --check and --export
 //                               (of a full base, each format) instead
+//   RenderBench --instructions [FOLDER]
+//                               the program's --instructions instead, the
+//                               files it makes kept in FOLDER
 #include "kits/Kit.h"
 #include "model/Global.h"
 #include "model/Occupancy.h"
 #include "platform/GlSurface.h"
 #include "platform/Memory.h"
+#include "model/BuildingSteps.h"
 #include "model/Disk.h"
 #include "render/Camera.h"
 #include "render/Capture.h"
@@ -365,6 +369,107 @@ std::pair<double, double> TimedRun(std::vector<std::string> Arguments) {
   return {std::chrono::duration<double>(TClock::now() - Start).count(), Usage.ru_maxrss / 1024.0};
 }
 
+// Places piece Piece of Marbelo with its origin at (X, Y, Z); false, placing
+// nothing, when a cell it needs is taken.
+bool PlaceInHouse(int Piece, int X, int Y, int Z, int Rotation) {
+  uint8_t SX = 0, SY = 0, SZ = 0;
+  const TKit &Kit = Construction.Kits[1];
+  Kit.GetPiece(uint8_t(Piece), &SX, &SY, &SZ);
+  const bool Free = WalkSolidCells(Kit, uint8_t(Piece), uint8_t(Rotation), SX, SY, SZ, [&](int Dx, int Dy, int K) {
+    return Construction.Occupancy[X + Dx][Y + Dy][Z + K] == 0;
+  });
+  if (!Free)
+    return false;
+  const uint16_t N = ++Construction.PieceCount;
+  Construction.Pieces[N] = {1, uint16_t(Piece), uint8_t(X), uint8_t(Y), uint8_t(Z), uint8_t(Rotation)};
+  StampPiece(N);
+  return true;
+}
+
+// A house of every Marbelo piece on a 26 x 18 base: walls of bricks one cell
+// thick with a door at the front and two windows at the back, a ceiling of
+// long bricks, a gable roof of both long and short roof pieces over a core
+// of flat bricks, a porch step, a kennel and a bench. False when a piece
+// would not fit.
+bool BuildHouse() {
+  Construction.BaseWidth = 26;
+  Construction.BaseLength = 18;
+  Construction.BaseHeight = 14;
+  Construction.PieceCount = 0;
+  ClearOccupancy();
+  ResetCamera(Construction.Views[Construction.ViewCount]);
+  enum { BlueOne = 1, BlueTwo, BlueThree, BlueFour, Eight, Door, Window, RoofEight, RoofTwo, RoofEight2, RoofTwo2 };
+  bool Fits = PlaceInHouse(Door, 6, 4, 0, 2) && PlaceInHouse(Window, 6, 11, 1, 2) &&
+              PlaceInHouse(Window, 13, 11, 1, 2);
+  for (int Z = 0; Z <= 6; ++Z) {
+    for (int X = 4; X <= 16; X += 2) {
+      if (Construction.Occupancy[X][4][Z] == 0)
+        Fits = Fits && PlaceInHouse(BlueOne, X, 4, Z, 1);
+      if (Construction.Occupancy[X][11][Z] == 0 && Construction.Occupancy[X + 1][11][Z] == 0)
+        Fits = Fits && PlaceInHouse(BlueOne, X, 11, Z, 1);
+    }
+    for (int Y = 5; Y <= 9; Y += 2)
+      Fits = Fits && PlaceInHouse(BlueOne, 4, Y, Z, 2) && PlaceInHouse(BlueOne, 17, Y, Z, 2);
+  }
+  // The back wall's runs between the windows are odd: a brick across each gap.
+  for (int Z = 1; Z <= 4; ++Z)
+    for (int X : {9, 11})
+      if (Construction.Occupancy[X][11][Z] == 0)
+        Fits = Fits && PlaceInHouse(BlueOne, X, 11, Z, 1);
+  for (int X = 4; X <= 16; X += 2)
+    Fits = Fits && PlaceInHouse(Eight, X, 4, 7, 1);
+  for (int Z : {8, 9})
+    for (int Y : {6, 8})
+      Fits = Fits && PlaceInHouse(BlueFour, 4, Y, Z, 2) && PlaceInHouse(BlueFour, 8, Y, Z, 2) &&
+             PlaceInHouse(BlueFour, 12, Y, Z, 2) && PlaceInHouse(BlueTwo, 16, Y, Z, 1);
+  for (const auto &[Y, Z] : {std::pair{4, 8}, {6, 10}}) {
+    const int Back = 15 - Y - 1; // the back slope mirrors the front one
+    Fits = Fits && PlaceInHouse(RoofEight2, 4, Y, Z, 4) && PlaceInHouse(RoofEight2, 4, Back, Z, 2);
+    for (int X : {12, 14, 16})
+      Fits = Fits && PlaceInHouse(RoofTwo2, X, Y, Z, 4) && PlaceInHouse(RoofTwo2, X, Back, Z, 2);
+  }
+  Fits = Fits && PlaceInHouse(BlueThree, 7, 1, 0, 1);                                     // the porch step
+  Fits = Fits && PlaceInHouse(BlueTwo, 21, 1, 0, 1) && PlaceInHouse(BlueTwo, 21, 1, 1, 1) && // the kennel
+         PlaceInHouse(RoofTwo, 21, 1, 2, 4);
+  Fits = Fits && PlaceInHouse(BlueFour, 21, 6, 0, 1) && PlaceInHouse(BlueThree, 21, 11, 0, 1) && // the bench
+         PlaceInHouse(RoofEight, 21, 6, 1, 1);
+  return Fits;
+}
+
+// Building instructions of 1 000 and 10 000 mixed pieces on the largest
+// base, and of the house of every piece: the pages, the whole time and the
+// time a page, the peak memory and the PDF's size. The house's file and its
+// book are kept in Folder for a look.
+void PrintInstructions(const std::string &Folder) {
+  std::filesystem::create_directories(Folder);
+  const auto Book = [&Folder](const std::string &Name, int Pages) {
+    const std::string File = Folder + "/" + Name + ".cns", Pdf = Folder + "/" + Name + ".pdf";
+    std::string Error;
+    if (!WriteConstructionFile(File, EncodeConstruction(), Error)) {
+      std::fprintf(stderr, "%s\n", Error.c_str());
+      return;
+    }
+    const auto [Seconds, Peak] = TimedRun({"--instructions", File, Pdf});
+    std::error_code Size;
+    const double Mb = double(std::filesystem::file_size(Pdf, Size)) / (1024 * 1024);
+    std::printf("%5d pieces: --instructions %d pages in %.1f s, %.3f s a page, peak memory %.1f MB, "
+                "PDF %.1f MB (%.1f KB a page)\n",
+                Construction.PieceCount, Pages, Seconds, Seconds / Pages, Peak, Mb, Mb * 1024 / Pages);
+  };
+  for (int Count : {1000, 10000}) {
+    NewBase();
+    FillWithEveryPiece(Count);
+    Book("mixed-" + std::to_string(Count), int(BuildingSteps().size()) + 1);
+    Book("bricks-" + std::to_string(Count), (FillWithBricks(Count), int(BuildingSteps().size()) + 1));
+  }
+  if (!BuildHouse()) {
+    std::fprintf(stderr, "a piece of the house does not fit\n");
+    return;
+  }
+  Book("house", int(BuildingSteps().size()) + 1);
+  std::printf("the house's book: %s/house.pdf\n", Folder.c_str());
+}
+
 // --export of a full base in each format beside --render of the same file:
 // the time, the peak memory and the file's size.
 void PrintExports() {
@@ -444,6 +549,10 @@ int main(int argc, char **argv) {
     PrintCommandLineRender();
     PrintCheckMemory();
     PrintExports();
+    return 0;
+  }
+  if (argc > 1 && std::string(argv[1]) == "--instructions") {
+    PrintInstructions(argc > 2 ? argv[2] : "/tmp/RenderBench-instructions");
     return 0;
   }
   PrintLoadWithoutShaderCache();

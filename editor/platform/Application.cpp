@@ -52,6 +52,28 @@ TApplication::TApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {
   setApplicationName("Stavemont");
 }
 
+namespace {
+
+// Qt's notes about its surroundings (such as a missing runtime folder) are
+// not the command's business: only its errors reach standard error.
+void KeepErrors(QtMsgType Type, const QMessageLogContext &Context, const QString &Message) {
+  if (Type == QtCriticalMsg || Type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(Type, Context, Message)));
+}
+
+int &OnOffscreenPlatform(int &Argc) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(KeepErrors);
+  return Argc;
+}
+
+} // namespace
+
+TOffscreenApplication::TOffscreenApplication(int &Argc, char **Argv)
+    : QGuiApplication(OnOffscreenPlatform(Argc), Argv) {
+  setApplicationName("Stavemont");
+}
+
 bool TApplication::notify(QObject *Receiver, QEvent *Event) {
   try {
     return QApplication::notify(Receiver, Event);

@@ -21,6 +21,13 @@ public:
   bool notify(QObject *Receiver, QEvent *Event) override;
 };
 
+// An application object for drawing text and pictures into files without a
+// display: it runs on Qt's offscreen platform whatever the environment says.
+class TOffscreenApplication : public QGuiApplication {
+public:
+  TOffscreenApplication(int &Argc, char **Argv);
+};
+
 // Masks every floating-point exception (x87 control word 0x133F: 64-bit
 // precision, rounding to nearest); call before the first window exists.
 void MaskFloatingPointExceptions();

@@ -65,3 +65,12 @@ std::vector<uint8_t> RgbPngBytes(int Width, int Height, const uint8_t *Rgb, std:
   }
   return EncodePng(Width, Height, Rgb, Error);
 }
+
+std::vector<uint8_t> BgraPngBytes(int Width, int Height, const uint8_t *Bgra, std::string &Error) {
+  if (Width <= 0 || Height <= 0) {
+    Error = "the picture is empty";
+    return {};
+  }
+  const std::vector<uint8_t> Rgb = RgbOf(Width, Height, Bgra);
+  return EncodePng(Width, Height, Rgb.data(), Error);
+}

@@ -16,3 +16,6 @@ bool WritePng(const std::string &Path, int Width, int Height, const uint8_t *Bgr
 // the rows top row first, three bytes a pixel. Empty, with Error set, when
 // it cannot be made.
 std::vector<uint8_t> RgbPngBytes(int Width, int Height, const uint8_t *Rgb, std::string &Error);
+
+// The same from BGRA rows as WritePng takes them.
+std::vector<uint8_t> BgraPngBytes(int Width, int Height, const uint8_t *Bgra, std::string &Error);

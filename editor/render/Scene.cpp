@@ -20,24 +20,6 @@
 
 namespace {
 
-void SetSceneProjection() {
-  AspectRatio = double(Construction.ViewportWidth) / Construction.ViewportHeight;
-  NearPlane = 3.0;
-  FarPlane = 500.0;
-}
-
-void DrawBasePlate() {
-  const GLdouble W = Construction.BaseWidth, L = Construction.BaseLength;
-  glBegin(GL_QUADS);
-  glColor4ub(Construction.BaseRed, Construction.BaseGreen, Construction.BaseBlue, 255);
-  glNormal3d(0, 0, 1);
-  glVertex3d(W, 0, 0);
-  glVertex3d(W, L, 0);
-  glVertex3d(0, L, 0);
-  glVertex3d(0, 0, 0);
-  glEnd();
-}
-
 // The pixel a pick reads, with the camera's matrices, to leave undrawn
 // whatever cannot cover it.
 TPixelCover PickCover(int X, int GlY) {
@@ -88,6 +70,24 @@ bool PieceMayCover(const TPixelCover &Cover, int N) {
 }
 
 } // namespace
+
+void SetSceneProjection() {
+  AspectRatio = double(Construction.ViewportWidth) / Construction.ViewportHeight;
+  NearPlane = 3.0;
+  FarPlane = 500.0;
+}
+
+void DrawBasePlate() {
+  const GLdouble W = Construction.BaseWidth, L = Construction.BaseLength;
+  glBegin(GL_QUADS);
+  glColor4ub(Construction.BaseRed, Construction.BaseGreen, Construction.BaseBlue, 255);
+  glNormal3d(0, 0, 1);
+  glVertex3d(W, 0, 0);
+  glVertex3d(W, L, 0);
+  glVertex3d(0, L, 0);
+  glVertex3d(0, 0, 0);
+  glEnd();
+}
 
 std::unique_ptr<TGlContext> DrawLookFrame(TGlSurface &Surface, const TOverlay *Overlay) {
   SetSceneProjection();

@@ -14,6 +14,12 @@ struct TOverlay;
 // Base-cell pick codes start here: code - BaseCodeStart = x + y * BaseWidth.
 inline constexpr int32_t BaseCodeStart = int32_t(KitApi::BaseCodeStart);
 
+// The projection of the scene's renders, for the viewport's size.
+void SetSceneProjection();
+
+// The base plate: one quad in the base colour, at height 0.
+void DrawBasePlate();
+
 // Draws the base plate and every placed piece, lit and textured, into the
 // viewport window and shows it. When CaptureFileName is set, the same frame
 // is also written to that file as a PNG picture (see WriteCapture) and the

@@ -4,6 +4,7 @@
 #include "kits/Kit.h"
 #include "model/Disk.h"
 #include "model/Global.h"
+#include "platform/Application.h"
 #include "platform/Folder.h"
 #include "platform/Messages.h"
 #include "platform/ReplaceFile.h"
@@ -11,13 +12,16 @@
 #include "platform/Worker.h"
 #include "render/Capture.h"
 #include "render/Construction.h"
+#include "render/Instructions.h"
 #include "render/ModelExport.h"
+#include "render/PartsFile.h"
 #include "render/Views.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -30,7 +34,10 @@ namespace {
 // cannot go on in a worker forked from it.
 class TBatch {
 public:
-  TBatch(int Argc, char **Argv) : FApplication(Argc, Argv) {
+  // With Text, an application that can draw text and pictures into files.
+  TBatch(int &Argc, char **Argv, bool Text = false)
+      : FApplication(Text ? std::make_unique<TOffscreenApplication>(Argc, Argv)
+                          : std::make_unique<QCoreApplication>(Argc, Argv)) {
     Construction.ProgramDir = ProgramFolder();
     SetMessageSink([this](const std::string &Text, const std::string &) { Messages.push_back(Text); });
   }
@@ -45,7 +52,7 @@ public:
   std::vector<std::string> Messages;
 
 private:
-  QCoreApplication FApplication;
+  std::unique_ptr<QCoreApplication> FApplication;
   bool FDrawing = false;
 };
 
@@ -121,6 +128,32 @@ int SavedViewNamed(const std::string &Name) {
   return 0;
 }
 
+// The viewport's size and the saved view Line names, if any; empty, or why
+// the construction cannot be seen so.
+std::string UseView(const TCommandLine &Line) {
+  Construction.ViewportWidth = uint16_t(Line.Width);
+  Construction.ViewportHeight = uint16_t(Line.Height);
+  if (!Line.View)
+    return {};
+  const int View = SavedViewNamed(*Line.View);
+  if (View == 0)
+    return "it has no saved view named \"" + *Line.View + "\".";
+  ApplyView(View);
+  return {};
+}
+
+// Loads the construction Line names, refusing an output that is the
+// construction file itself; 0 when loaded, else the status to end with.
+int LoadFor(const TCommandLine &Line, TBatch &Batch, const char *Output) {
+  const std::string &File = Line.Files.front();
+  if (!Line.Picture.empty() && SameFile(File, Line.Picture))
+    return Fail(Line.Picture, std::string("it is the construction file itself, which the ") + Output +
+                                  " would replace.");
+  Batch.StartDrawing();
+  const std::string Reason = Guarded([&] { return Load(File, Batch); });
+  return Reason.empty() ? 0 : Fail(File, Reason);
+}
+
 } // namespace
 
 // Each file is checked by a worker process, so that a kit that crashes or
@@ -147,21 +180,10 @@ int RunCheck(int Argc, char **Argv, const TCommandLine &Line) {
 
 int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
   TBatch Batch(Argc, Argv);
-  Batch.StartDrawing();
-  const std::string &File = Line.Files.front();
-  if (SameFile(File, Line.Picture))
-    return Fail(Line.Picture, "it is the construction file itself, which the picture would replace.");
-  const std::string Reason = Guarded([&] { return Load(File, Batch); });
-  if (!Reason.empty())
-    return Fail(File, Reason);
-  Construction.ViewportWidth = uint16_t(Line.Width);
-  Construction.ViewportHeight = uint16_t(Line.Height);
-  if (Line.View) {
-    const int View = SavedViewNamed(*Line.View);
-    if (View == 0)
-      return Fail(File, "it has no saved view named \"" + *Line.View + "\".");
-    ApplyView(View);
-  }
+  if (const int Status = LoadFor(Line, Batch, "picture"))
+    return Status;
+  if (const std::string Problem = UseView(Line); !Problem.empty())
+    return Fail(Line.Files.front(), Problem);
   if (Line.SceneColor)
     SetSceneColor(*Line.SceneColor);
   Batch.Messages.clear();
@@ -177,19 +199,48 @@ int RunRender(int Argc, char **Argv, const TCommandLine &Line) {
 }
 
 int RunExport(int Argc, char **Argv, const TCommandLine &Line) {
-  const std::string &File = Line.Files.front(), &Out = Line.Picture;
-  if (SameFile(File, Out))
-    return Fail(Out, "it is the construction file itself, which the model would replace.");
-  if (!IsModelFile(Out))
+  const std::string &Out = Line.Picture;
+  if (!IsModelFile(Out) && !SameFile(Line.Files.front(), Out)) // that refusal says more
     return Fail(Out, "its extension names no model format Stavemont writes (.glb, .obj or .stl).");
   TBatch Batch(Argc, Argv);
-  Batch.StartDrawing(); // the kits' drawings are recorded as they load
-  const std::string Reason = Guarded([&] { return Load(File, Batch); });
-  if (!Reason.empty())
-    return Fail(File, Reason);
+  if (const int Status = LoadFor(Line, Batch, "model")) // the kits' drawings are recorded as they load
+    return Status;
   std::string Failed = Out;
   const std::string Problem = Guarded([&] { return ExportConstruction(Out, Line.CellMm, Failed); });
   if (!Problem.empty())
     return Fail(Failed, Problem);
+  return 0;
+}
+
+int RunParts(int Argc, char **Argv, const TCommandLine &Line) {
+  if (!Line.Picture.empty() && !IsPartsFile(Line.Picture) && !SameFile(Line.Files.front(), Line.Picture))
+    return Fail(Line.Picture, "its extension names no parts list format Stavemont writes (.csv or .html).");
+  TBatch Batch(Argc, Argv);
+  if (const int Status = LoadFor(Line, Batch, "parts list"))
+    return Status;
+  if (Line.Picture.empty()) {
+    const std::string Csv = Guarded([] { return PartsCsv(PartsList()); });
+    std::fwrite(Csv.data(), 1, Csv.size(), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : Fail("standard output", "it could not be written.");
+  }
+  const std::string Problem = Guarded([&] { return WritePartsFile(Line.Picture); });
+  return Problem.empty() ? 0 : Fail(Line.Picture, Problem);
+}
+
+int RunInstructions(int Argc, char **Argv, const TCommandLine &Line) {
+  if (!IsInstructionsFile(Line.Picture) && !SameFile(Line.Files.front(), Line.Picture))
+    return Fail(Line.Picture, "building instructions are written as PDF, to a file ending in .pdf.");
+  TBatch Batch(Argc, Argv, true);
+  if (const int Status = LoadFor(Line, Batch, "instructions"))
+    return Status;
+  if (const std::string Problem = UseView(Line); !Problem.empty())
+    return Fail(Line.Files.front(), Problem);
+  Batch.Messages.clear();
+  bool Stopped = false;
+  const std::string Problem = Guarded([&] { return WriteInstructions(Line.Picture, Line.StepPieces, {}, Stopped); });
+  if (!Problem.empty())
+    return Fail(Line.Picture, Problem);
+  if (!Batch.Messages.empty())
+    return Fail(Line.Picture, Batch.Messages.back());
   return 0;
 }

@@ -17,3 +17,11 @@ int RunRender(int Argc, char **Argv, const TCommandLine &Line);
 // --export: the construction as a 3-D model file, written safely; 0, or 1
 // with one line on standard error naming the file and the reason.
 int RunExport(int Argc, char **Argv, const TCommandLine &Line);
+
+// --parts: the parts list as CSV on standard output, or written safely to a
+// CSV or HTML file; 0, or 1 with one line on standard error.
+int RunParts(int Argc, char **Argv, const TCommandLine &Line);
+
+// --instructions: the building instructions written safely as a PDF; 0, or
+// 1 with one line on standard error.
+int RunInstructions(int Argc, char **Argv, const TCommandLine &Line);

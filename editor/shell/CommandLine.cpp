@@ -87,20 +87,54 @@ bool TakeOutput(TCommandLine &Line, TCommandLine::TKind Kind) {
   return true;
 }
 
+// --size and --view, which go with --render and --instructions.
+std::optional<std::string> ReadPicture(const QCommandLineParser &Parser, TCommandLine &Line) {
+  if (Parser.isSet("size") && !ReadSize(Parser.value("size"), Line.Width, Line.Height))
+    return "--size takes WIDTHxHEIGHT, each from 1 to 8192 pixels";
+  if (Parser.isSet("view"))
+    Line.View = Bytes(Parser.value("view"));
+  return std::nullopt;
+}
+
 // The options that only go with --render.
 TCommandLine ReadRender(const QCommandLineParser &Parser, TCommandLine Line) {
   if (!TakeOutput(Line, TCommandLine::Render))
     return Wrong("--render takes a construction file and a picture file");
-  if (Parser.isSet("size") && !ReadSize(Parser.value("size"), Line.Width, Line.Height))
-    return Wrong("--size takes WIDTHxHEIGHT, each from 1 to 8192 pixels");
-  if (Parser.isSet("view"))
-    Line.View = Bytes(Parser.value("view"));
+  if (const std::optional<std::string> Problem = ReadPicture(Parser, Line))
+    return Wrong(*Problem);
   uint32_t Color = 0;
   if (Parser.isSet("scene-color")) {
     if (!ReadColor(Parser.value("scene-color"), Color))
       return Wrong("--scene-color takes a colour as RRGGBB in hexadecimal");
     Line.SceneColor = Color;
   }
+  return Line;
+}
+
+// --instructions's files, its pictures and its steps.
+TCommandLine ReadInstructions(const QCommandLineParser &Parser, TCommandLine Line) {
+  if (!TakeOutput(Line, TCommandLine::Instructions))
+    return Wrong("--instructions takes a construction file and a PDF file");
+  if (const std::optional<std::string> Problem = ReadPicture(Parser, Line))
+    return Wrong(*Problem);
+  if (Parser.isSet("step-pieces")) {
+    static const QRegularExpression Pattern("^[0-9]{1,4}$");
+    const QString Text = Parser.value("step-pieces");
+    Line.StepPieces = Pattern.match(Text).hasMatch() ? Text.toInt() : 0;
+    if (Line.StepPieces < 1 || Line.StepPieces > 1000)
+      return Wrong("--step-pieces takes the most new pieces a step, from 1 to 1000");
+  }
+  return Line;
+}
+
+// --parts's construction file and, if any, the file to write.
+TCommandLine ReadParts(TCommandLine Line) {
+  if (Line.Files.size() == 1) {
+    Line.Kind = TCommandLine::Parts;
+    return Line;
+  }
+  if (!TakeOutput(Line, TCommandLine::Parts))
+    return Wrong("--parts takes a construction file and, if not to standard output, a CSV or HTML file");
   return Line;
 }
 
@@ -117,6 +151,20 @@ TCommandLine ReadExport(const QCommandLineParser &Parser, TCommandLine Line) {
   return Line;
 }
 
+// An option that goes only with some modes, used with none of them.
+std::optional<std::string> MisplacedOption(const QCommandLineParser &Parser) {
+  const bool Render = Parser.isSet("render"), Instructions = Parser.isSet("instructions");
+  if ((Parser.isSet("size") || Parser.isSet("view")) && !Render && !Instructions)
+    return "--size and --view go with --render or --instructions";
+  if (Parser.isSet("scene-color") && !Render)
+    return "--scene-color goes with --render";
+  if (Parser.isSet("step-pieces") && !Instructions)
+    return "--step-pieces goes with --instructions";
+  if (Parser.isSet("cell-mm") && !Parser.isSet("export"))
+    return "--cell-mm goes with --export";
+  return std::nullopt;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
@@ -124,6 +172,9 @@ TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
   Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   Parser.addOptions({{"render", ""},
                      {"export", ""},
+                     {"parts", ""},
+                     {"instructions", ""},
+                     {"step-pieces", "", "N"},
                      {"cell-mm", "", "N"},
                      {"check", ""},
                      {"version", ""},
@@ -138,19 +189,21 @@ TCommandLine ParseCommandLine(const std::vector<std::string> &Arguments) {
     return Wrong(Bytes(Parser.errorText()));
   TCommandLine Command;
   Command.Files = Strings(Parser.positionalArguments());
-  const bool RenderOptions = Parser.isSet("size") || Parser.isSet("view") || Parser.isSet("scene-color");
-  const int Modes = Parser.isSet("render") + Parser.isSet("check") + Parser.isSet("export") +
-                    Parser.isSet("version") + Parser.isSet("help");
+  int Modes = 0;
+  for (const char *Mode : {"render", "check", "export", "parts", "instructions", "version", "help"})
+    Modes += Parser.isSet(Mode);
   if (Modes > 1)
-    return Wrong("--render, --check, --export, --version and --help go alone");
-  if (RenderOptions && !Parser.isSet("render"))
-    return Wrong("--size, --view and --scene-color go with --render");
-  if (Parser.isSet("cell-mm") && !Parser.isSet("export"))
-    return Wrong("--cell-mm goes with --export");
+    return Wrong("--render, --check, --export, --parts, --instructions, --version and --help go alone");
+  if (const std::optional<std::string> Problem = MisplacedOption(Parser))
+    return Wrong(*Problem);
   if (Parser.isSet("render"))
     return ReadRender(Parser, Command);
   if (Parser.isSet("export"))
     return ReadExport(Parser, Command);
+  if (Parser.isSet("instructions"))
+    return ReadInstructions(Parser, Command);
+  if (Parser.isSet("parts"))
+    return ReadParts(Command);
   if (Parser.isSet("check")) {
     if (Command.Files.empty())
       return Wrong("--check takes one or more construction files");
@@ -177,6 +230,15 @@ std::string UsageText() {
          "                            write the construction as a 3-D model (glTF binary,\n"
          "                            Wavefront OBJ or STL), a cell N millimetres wide (10);\n"
          "                            needs no display\n"
+         "  stavemont --parts FILE.cns [OUT.csv|OUT.html]\n"
+         "                            write the parts list: how many of each piece, as CSV (to\n"
+         "                            standard output when no file is named) or as an HTML page\n"
+         "                            with the pieces' pictures; needs no display\n"
+         "  stavemont --instructions FILE.cns OUT.pdf [--view NAME] [--size WxH] [--step-pieces N]\n"
+         "                            write building instructions as a PDF: a cover with the parts\n"
+         "                            list, then a page a step, layer by layer, at most N (12) new\n"
+         "                            pieces a step, pictures of that size (800x600) from that\n"
+         "                            saved view (the file's own camera); needs no display\n"
          "  stavemont --check FILE.cns...\n"
          "                            check each file as a load does; prints \"ok\" or the reason\n"
          "  stavemont --version       print the version\n"

@@ -3,6 +3,8 @@
 //   stavemont                      the interactive editor
 //   stavemont FILE.cns             the editor, with that construction loaded
 //   stavemont --render FILE.cns OUT.png [--size WxH] [--view NAME] [--scene-color RRGGBB]
+//   stavemont --parts FILE.cns [OUT.csv|OUT.html]
+//   stavemont --instructions FILE.cns OUT.pdf [--view NAME] [--size WxH] [--step-pieces N]
 //   stavemont --check FILE.cns...
 //   stavemont --export FILE.cns OUT.glb|OUT.obj|OUT.stl [--cell-mm N]
 //   stavemont --version | --help
@@ -14,11 +16,13 @@
 #include <vector>
 
 struct TCommandLine {
-  enum TKind { Edit, Render, Check, Export, Version, Help, Wrong } Kind = Edit;
+  enum TKind { Edit, Render, Check, Export, Parts, Instructions, Version, Help, Wrong } Kind = Edit;
   std::vector<std::string> Files; // Edit: none or one; Render: the construction; Check: all
-  std::string Picture;            // Render: the PNG to write; Export: the model
+  std::string Picture; // Render: the PNG to write; Export: the model; Parts (empty: standard
+                       // output) and Instructions: the file to write
   double CellMm = 10;             // Export: the edge of a cell in millimetres
-  int Width = 800, Height = 600;  // Render: the viewport's size
+  int Width = 800, Height = 600;  // Render, Instructions: the viewport's size
+  int StepPieces = 12;            // Instructions: the most new pieces a step
   std::optional<std::string> View;
   std::optional<uint32_t> SceneColor; // red in the low byte, as the record keeps it
   std::string Problem;                // Wrong: what was wrong

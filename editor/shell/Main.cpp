@@ -57,10 +57,16 @@ int main(int argc, char **argv) {
   case TCommandLine::Check:
   case TCommandLine::Render:
   case TCommandLine::Export:
+  case TCommandLine::Parts:
+  case TCommandLine::Instructions:
     KeepFreedBuffers();
     MaskFloatingPointExceptions();
     if (Line.Kind == TCommandLine::Export)
       return RunExport(argc, argv, Line);
+    if (Line.Kind == TCommandLine::Parts)
+      return RunParts(argc, argv, Line);
+    if (Line.Kind == TCommandLine::Instructions)
+      return RunInstructions(argc, argv, Line);
     return Line.Kind == TCommandLine::Check ? RunCheck(argc, argv, Line) : RunRender(argc, argv, Line);
   case TCommandLine::Edit:
     break;

@@ -11,7 +11,10 @@
 #include "render/Construction.h"
 #include "render/ExportModel.h"
 #include "render/MeshFiles.h"
+#include "model/BuildingSteps.h"
+#include "model/PartsList.h"
 #include "render/Overlay.h"
+#include "render/StepPicture.h"
 #include "render/Scene.h"
 #include "shell/Captures.h"
 #include "viewport/Look.h"
@@ -465,6 +468,161 @@ TEST_F(Capture, TheCommandLineRendersWhatTheCaptureWrites) {
   EXPECT_EQ(Run.Status, 2);
   EXPECT_TRUE(Run.Out.empty());
   EXPECT_NE(Run.Error.find("Usage:"), std::string::npos);
+}
+
+// A small house: a first course of bricks with a door, a second course, a
+// roof over one end that overhangs the wall, and a tower standing apart.
+void PutHouse() {
+  for (int X = 0; X < 8; X += 2)
+    Put(BlueOne, X, 6, 0, 1);
+  Put(Door, 8, 3, 0, 1);
+  for (int X = 0; X < 8; X += 2)
+    Put(BlueOne, X, 6, 1, 1);
+  Put(RoofTwo2, 0, 5, 2, 1);
+  for (int Z = 0; Z < 3; ++Z)
+    Put(BlueTwo, 14, 12, Z, 1);
+}
+
+// The pixels at which two pictures of one size differ.
+std::vector<size_t> Differing(const QImage &A, const QImage &B) {
+  std::vector<size_t> At;
+  for (int Y = 0; Y < A.height(); ++Y)
+    for (int X = 0; X < A.width(); ++X)
+      if (A.pixel(X, Y) != B.pixel(X, Y))
+        At.push_back(size_t(Y) * A.width() + X);
+  return At;
+}
+
+int Brightness(QRgb P) { return qRed(P) + qGreen(P) + qBlue(P); }
+
+// Each step's picture shows its new pieces as they are and what earlier
+// steps built paler: where the new pieces are drawn (the picture differs
+// from one of the earlier pieces alone) it is the plain picture of all of
+// them; where an earlier piece is seen it is lighter than plain.
+TEST_F(Capture, StepPicturesMarkTheStepsNewPieces) {
+  LoadAllKits();
+  PutHouse();
+  const std::vector<std::vector<int>> Steps = BuildingSteps(3);
+  ASSERT_GE(Steps.size(), 5u);
+  std::vector<int> Earlier;
+  for (const std::vector<int> &Step : Steps) {
+    std::vector<int> Built = Earlier;
+    Built.insert(Built.end(), Step.begin(), Step.end());
+    const QImage Marked = DrawStepPicture(Earlier, Step), Before = DrawStepPicture(Earlier, {}),
+                 Plain = DrawStepPicture({}, Built);
+    ASSERT_FALSE(Marked.isNull());
+    const std::vector<size_t> New = Differing(Marked, Before);
+    ASSERT_GT(New.size(), 100u) << "step of piece " << Step.front();
+    size_t AsPlain = 0;
+    for (size_t P : New)
+      AsPlain += Marked.pixel(int(P % 800), int(P / 800)) == Plain.pixel(int(P % 800), int(P / 800));
+    // Only edges smoothed against a veiled or a plain background differ.
+    EXPECT_GT(AsPlain, New.size() * 9 / 10) << "step of piece " << Step.front();
+    if (!Earlier.empty()) {
+      size_t Paler = 0, Seen = 0;
+      const QImage Base = DrawStepPicture({}, {}), Old = DrawStepPicture({}, Earlier);
+      for (size_t P : Differing(Old, Base)) { // where an earlier piece shows
+        const int X = int(P % 800), Y = int(P / 800);
+        if (Marked.pixel(X, Y) != Before.pixel(X, Y))
+          continue; // a new piece stands before it
+        ++Seen;
+        // At least half the way to white.
+        const int Was = Brightness(Old.pixel(X, Y));
+        Paler += Brightness(Marked.pixel(X, Y)) - Was >= (765 - Was) / 2 - 3;
+      }
+      EXPECT_GT(Seen, 100u);
+      EXPECT_GT(Paler, Seen * 95 / 100) << "step of piece " << Step.front();
+    }
+    Earlier = Built;
+  }
+}
+
+// The parts list from the command line, as CSV to standard output or to a
+// file and as an HTML page holding its pictures; the building instructions
+// as a PDF of a cover and a page a step, each step's page unlike the one
+// before it; refusals as for --render.
+TEST_F(Capture, TheCommandLineWritesPartsAndInstructions) {
+  LoadAllKits();
+  PutHouse();
+  const std::string File = PathOf("house.cns");
+  std::string Error;
+  ASSERT_TRUE(WriteConstructionFile(File, EncodeConstruction(), Error)) << Error;
+  const QString Q = QString::fromStdString(File);
+  const std::string Csv = "kit,piece,size,count\n"
+                          "Marbelo,1,2 x 1 x 1,8\n"
+                          "Marbelo,2,2 x 2 x 1,3\n"
+                          "Marbelo,6,1 x 4 x 6,1\n"
+                          "Marbelo,11,2 x 2 x 2,1\n"
+                          "total,,,13\n";
+  TRun Run = RunProgram({"--parts", Q});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  EXPECT_EQ(Run.Out, Csv);
+  EXPECT_EQ(Run.Error, "");
+  Run = RunProgram({"--parts", Q, QString::fromStdString(PathOf("parts.csv"))});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  std::ifstream CsvFile(PathOf("parts.csv"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(CsvFile), {}), Csv);
+
+  Run = RunProgram({"--parts", Q, QString::fromStdString(PathOf("parts.html"))});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  std::ifstream HtmlFile(PathOf("parts.html"));
+  const std::string Html{std::istreambuf_iterator<char>(HtmlFile), {}};
+  const std::string Source = "src=\"data:image/png;base64,";
+  std::vector<QImage> Pictures;
+  for (size_t At = Html.find(Source); At != std::string::npos; At = Html.find(Source, At + 1)) {
+    const size_t From = At + Source.size();
+    const QByteArray Png = QByteArray::fromBase64(QByteArray::fromStdString(Html.substr(From, Html.find('"', From) - From)));
+    Pictures.push_back(QImage::fromData(Png, "PNG"));
+  }
+  ASSERT_EQ(Pictures.size(), 4u) << "a picture a row";
+  for (size_t R = 0; R < Pictures.size(); ++R) {
+    const int Piece = std::vector<int>{1, 2, 6, 11}[R];
+    EXPECT_EQ(Pictures[R].size(), QSize(113, 113)) << "piece " << Piece;
+    if (R > 0)
+      EXPECT_FALSE(Pictures[R] == Pictures[R - 1]) << "piece " << Piece << " has the picture of the one before";
+  }
+  EXPECT_EQ(Html.find("http:"), std::string::npos);
+  EXPECT_EQ(Html.find("https:"), std::string::npos);
+  EXPECT_NE(Html.find("<th colspan=\"4\">Total</th><td>13</td>"), std::string::npos);
+
+  const std::string Pdf = PathOf("house.pdf");
+  Run = RunProgram({"--instructions", Q, QString::fromStdString(Pdf), "--step-pieces", "3", "--size", "400x300"});
+  EXPECT_EQ(Run.Status, 0) << Run.Error;
+  EXPECT_EQ(Run.Out + Run.Error, "");
+  const size_t Steps = BuildingSteps(3).size();
+  QProcess Info;
+  Info.start("pdfinfo", {QString::fromStdString(Pdf)});
+  ASSERT_TRUE(Info.waitForFinished(60000));
+  const std::string Said = Info.readAllStandardOutput().toStdString();
+  const size_t PagesAt = Said.find("Pages:");
+  ASSERT_NE(PagesAt, std::string::npos) << Said;
+  EXPECT_EQ(std::stoul(Said.substr(PagesAt + 6)), Steps + 1) << "a cover and a page a step";
+  QProcess Pages;
+  Pages.start("pdftoppm", {"-r", "40", "-png", QString::fromStdString(Pdf), QString::fromStdString(PathOf("page"))});
+  ASSERT_TRUE(Pages.waitForFinished(120000));
+  std::vector<QImage> Page;
+  for (size_t P = 1; P <= Steps + 1; ++P) {
+    char Name[32];
+    std::snprintf(Name, sizeof Name, "page-%0*zu.png", Steps + 1 >= 10 ? 2 : 1, P);
+    Page.push_back(QImage(QString::fromStdString(PathOf(Name))));
+    ASSERT_FALSE(Page.back().isNull()) << Name;
+  }
+  for (size_t P = 2; P < Page.size(); ++P)
+    EXPECT_FALSE(Differing(Page[P], Page[P - 1]).empty()) << "page " << P + 1 << " repeats the one before";
+
+  // Refusals: one line, status 1, nothing written.
+  ExpectRefused({"--parts", Q, QString::fromStdString(PathOf("parts.txt"))}, PathOf("parts.txt"),
+                "names no parts list format");
+  ExpectRefused({"--instructions", Q, QString::fromStdString(PathOf("book.png"))}, PathOf("book.png"),
+                "written as PDF");
+  ExpectRefused({"--instructions", Q, Q}, File, "the construction file itself");
+  ExpectRefused({"--instructions", Q, QString::fromStdString(PathOf("b.pdf")), "--view", "Top"}, File,
+                "no saved view named \"Top\"");
+  ExpectRefused({"--parts", QString::fromStdString(PathOf("none.cns"))}, PathOf("none.cns"), "does not exist");
+  EXPECT_FALSE(fs::exists(PathOf("b.pdf")));
+  Run = RunProgram({"--instructions", Q, QString::fromStdString(PathOf("b.pdf")), "--step-pieces", "0"});
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_NE(Run.Error.find("--step-pieces takes"), std::string::npos);
 }
 
 TEST_F(Capture, EdgesAreSmoothedOnlyWhenTheWindowIs) {

@@ -30,6 +30,7 @@
 #include <QColorDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -769,7 +770,7 @@ TEST_F(Shell, ExportWritesTheFormatOfTheChosenFilter) {
   QTest::mouseClick(fLook, Qt::LeftButton, {}, QPoint(Middle.X, Middle.Y));
   ASSERT_EQ(Construction.PieceCount, 1);
   const bool Clean = EditHistory().isClean();
-  for (int Filter = 0; Filter < 3; ++Filter) {
+  for (int Filter = 0; Filter < 5; ++Filter) {
     QStringList Filters;
     QString Folder;
     QTimer::singleShot(0, [&] {
@@ -783,11 +784,28 @@ TEST_F(Shell, ExportWritesTheFormatOfTheChosenFilter) {
       static_cast<QDialog *>(Dialog)->accept();
     });
     Click(MenuItem("Export..."));
-    EXPECT_EQ(Filters, (QStringList{"glTF binary (*.glb)", "Wavefront OBJ (*.obj)", "STL for 3-D printing (*.stl)"}));
+    EXPECT_EQ(Filters, (QStringList{"glTF binary (*.glb)", "Wavefront OBJ (*.obj)", "STL for 3-D printing (*.stl)",
+                                    "Building instructions (*.pdf)", "Parts list (*.html *.csv)"}));
     EXPECT_EQ(Folder.toStdString() + "/", Dir + "Exports/");
   }
-  for (const char *File : {"house.glb", "house.obj", "house.mtl", "house.stl"})
+  // The parts list filter keeps either of its extensions.
+  QTimer::singleShot(0, [&] {
+    auto *Dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+    ASSERT_TRUE(Dialog);
+    Dialog->selectNameFilter("Parts list (*.html *.csv)");
+    emit Dialog->filterSelected("Parts list (*.html *.csv)");
+    Dialog->selectFile(QString::fromStdString(Dir + "Exports/parts.csv"));
+    static_cast<QDialog *>(Dialog)->accept();
+  });
+  Click(MenuItem("Export..."));
+  for (const char *File : {"house.glb", "house.obj", "house.mtl", "house.stl", "house.pdf", "house.html", "parts.csv"})
     EXPECT_TRUE(fs::is_regular_file(Dir + "Exports/" + File)) << File;
+  std::ifstream Parts(Dir + "Exports/parts.csv");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Parts), {}),
+            "kit,piece,size,count\nMarbelo," + std::to_string(Construction.Pieces[1].Piece) + "," +
+                std::to_string(SizeOf(Construction.Pieces[1].Piece).X) + " x " +
+                std::to_string(SizeOf(Construction.Pieces[1].Piece).Y) + " x " +
+                std::to_string(SizeOf(Construction.Pieces[1].Piece).Z) + ",1\ntotal,,,1\n");
   EXPECT_EQ(Construction.PieceCount, 1);
   EXPECT_EQ(EditHistory().isClean(), Clean);
   EXPECT_EQ(Construction.Mode, ModeInsert) << "the busy bracket closed";
@@ -801,6 +819,37 @@ TEST_F(Shell, ExportWritesTheFormatOfTheChosenFilter) {
   EXPECT_NE(Messages[0].Text.find("Missing/house.glb: No such file or directory"), std::string::npos)
       << Messages[0].Text;
   EXPECT_EQ(Construction.PieceCount, 1);
+}
+
+// A long book shows its progress, and cancelling it leaves no file and no
+// message; the editor is as it was.
+TEST_F(Shell, CancellingTheInstructionsLeavesNoFile) {
+  StartNew("100", "100", "20");
+  for (int N = 0; N < 2500; ++N) // 2 500 bricks, 50 a row: more than 200 pages
+    Put(BlueOne, N % 50 * 2, N / 50 % 100, N / 5000, 1);
+  Messages.clear();
+  AnswerFileDialog(Dir + "Exports/long.pdf");
+  QString Shown;
+  QTimer Watch;
+  QObject::connect(&Watch, &QTimer::timeout, [&] {
+    for (QWidget *W : QApplication::topLevelWidgets())
+      if (auto *Progress = qobject_cast<QProgressDialog *>(W); Progress && Progress->isVisible()) {
+        if (Progress->value() > 2) {
+          Shown = Progress->labelText();
+          Progress->cancel();
+        }
+      }
+  });
+  Watch.start(20);
+  Click(MenuItem("Export..."));
+  Watch.stop();
+  EXPECT_NE(Shown.indexOf("Making the building instructions: page "), -1) << Shown.toStdString();
+  EXPECT_FALSE(fs::exists(Dir + "Exports/long.pdf"));
+  for (const auto &Entry : fs::directory_iterator(Dir + "Exports"))
+    ADD_FAILURE() << "left behind: " << Entry.path();
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_EQ(Construction.PieceCount, 2500);
+  EXPECT_NE(Construction.Mode, ModeBusy);
 }
 
 TEST_F(Shell, BackgroundPictureFromTheSettings) {

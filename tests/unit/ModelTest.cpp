@@ -2,12 +2,16 @@
 // real kit pieces into the cell grid, clearing it, and the colour split.
 #include "MarbeloKit.h"
 #include "model/Global.h"
+#include "model/BuildingSteps.h"
 #include "model/Occupancy.h"
+#include "model/PartsList.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -146,6 +150,112 @@ TEST_F(ModelTest, TheLargestBaseFitsAndClearingTouchesOnlyTheBase) {
           FAIL() << "cell " << X << "," << Y << "," << Z;
       }
   EXPECT_EQ(Cleared, 12 * 15 * 10);
+}
+
+// A small house and its yard: walls of bricks in two courses with a door and
+// a window, a lintel over the window, roofs on the walls, two towers joined
+// by a beam that overhangs both, and a loose brick.
+void BuildHouseAndYard(uint16_t (*Place)(uint16_t, uint8_t, uint8_t, uint8_t, uint8_t)) {
+  for (uint8_t Course = 0; Course < 2; ++Course)
+    for (uint8_t X = 0; X < 30; X += 2)
+      Place(1, X, 2, Course, 1); // 15 bricks a course, 2 x 1 each
+  Place(6, 0, 3, 0, 1);          // door, 1 x 4 x 6, against the wall
+  Place(7, 4, 3, 0, 1);          // window, 1 x 3 x 4
+  Place(2, 4, 3, 4, 1);          // on the window, overhanging it: 2 x 2
+  Place(11, 10, 2, 2, 1);        // a two-layer roof, half over the wall
+  Place(8, 2, 1, 2, 2);          // a long roof along x, half over the wall
+  for (uint8_t Z = 0; Z < 3; ++Z) {
+    Place(1, 34, 0, Z, 1);
+    Place(1, 34, 6, Z, 1);
+  }
+  Place(5, 34, 0, 3, 1); // Eight, 2 x 8: a beam from tower to tower
+  Place(1, 20, 20, 0, 1);
+}
+
+TEST_F(ModelTest, BuildingStepsCanBeBuiltInOrder) {
+  Construction.BaseWidth = 40;
+  Construction.BaseLength = 40;
+  ClearOccupancy();
+  BuildHouseAndYard(Place);
+  const int Count = Construction.PieceCount;
+  const auto Lowest = [](int N) {
+    int Low = 1000;
+    for (const auto &[X, Y, Z] : CellsOf(uint16_t(N)))
+      Low = std::min(Low, Z);
+    return Low;
+  };
+  for (int Most : {1, 4, 12, 100}) {
+    const std::vector<std::vector<int>> Steps = BuildingSteps(Most);
+    std::map<int, size_t> StepOf;
+    int Layer = 0;
+    for (size_t S = 0; S < Steps.size(); ++S) {
+      ASSERT_FALSE(Steps[S].empty());
+      EXPECT_LE(int(Steps[S].size()), Most);
+      for (int N : Steps[S]) {
+        EXPECT_TRUE(StepOf.emplace(N, S).second) << "piece " << N << " twice";
+        EXPECT_GE(Lowest(N), Layer) << "piece " << N << " below an earlier layer";
+        Layer = std::max(Layer, Lowest(N));
+        EXPECT_EQ(Lowest(N), Lowest(Steps[S].front())) << "one step, one layer";
+      }
+    }
+    ASSERT_EQ(int(StepOf.size()), Count) << Most;
+    // Every piece stands on the base or on a piece of an earlier step.
+    for (int N = 1; N <= Count; ++N) {
+      bool Rests = false;
+      for (const auto &[X, Y, Z] : CellsOf(uint16_t(N))) {
+        const int Below = Z == 0 ? 0 : Construction.Occupancy[X][Y][Z - 1];
+        Rests |= Z == 0 || (Below != 0 && Below != N && StepOf[Below] < StepOf[N]);
+      }
+      EXPECT_TRUE(Rests) << "piece " << N << " with " << Most << " a step";
+    }
+    // The pieces of a step touch one another.
+    for (const std::vector<int> &Step : Steps) {
+      std::set<int> Reached{Step.front()}, InStep(Step.begin(), Step.end());
+      for (bool Grew = true; Grew;) {
+        Grew = false;
+        for (int N : InStep)
+          for (const auto &[X, Y, Z] : CellsOf(uint16_t(N)))
+            for (const auto &[DX, DY, DZ] : {std::tuple{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}) {
+              const int M = Construction.Occupancy[X + DX][Y + DY][std::max(Z + DZ, 0)];
+              if (Reached.count(N) && InStep.count(M) && Reached.insert(M).second)
+                Grew = true;
+            }
+      }
+      EXPECT_EQ(Reached, InStep);
+    }
+  }
+  // On the base, front first: a tower's foot alone, then the first course's
+  // 15 bricks with the door and the window, which touch: 17 pieces in steps
+  // of 12 at most come as 9 and 8, not 12 and 5.
+  const std::vector<std::vector<int>> Steps = BuildingSteps();
+  ASSERT_GE(Steps.size(), 5u);
+  EXPECT_EQ(Steps[0], std::vector<int>{36});
+  EXPECT_EQ(Steps[1].size(), 9u);
+  EXPECT_EQ(Steps[2].size(), 8u);
+}
+
+TEST_F(ModelTest, PartsListCountsEachPieceOfEachKit) {
+  Construction.BaseWidth = 40;
+  Construction.BaseLength = 40;
+  ClearOccupancy();
+  BuildHouseAndYard(Place);
+  Construction.KitNames[1] = "Mar\"be,lo";
+  const std::vector<TPartsRow> Rows = PartsList();
+  EXPECT_EQ(PartsCsv(Rows), "kit,piece,size,count\n"
+                            "\"Mar\"\"be,lo\",1,2 x 1 x 1,37\n"
+                            "\"Mar\"\"be,lo\",2,2 x 2 x 1,1\n"
+                            "\"Mar\"\"be,lo\",5,2 x 8 x 1,1\n"
+                            "\"Mar\"\"be,lo\",6,1 x 4 x 6,1\n"
+                            "\"Mar\"\"be,lo\",7,1 x 3 x 4,1\n"
+                            "\"Mar\"\"be,lo\",8,2 x 8 x 1,1\n"
+                            "\"Mar\"\"be,lo\",11,2 x 2 x 2,1\n"
+                            "total,,,43\n");
+  EXPECT_EQ(PartsTotal(Rows), Construction.PieceCount);
+  // A step's parts: its own pieces only.
+  const std::vector<TPartsRow> Two = PartsOf({1, 31, 1});
+  ASSERT_EQ(Two.size(), 2u);
+  EXPECT_EQ(Two[0].Count, 2);
+  EXPECT_EQ(Two[1].Piece, 6);
 }
 
 TEST(Model, ColoursSplitIntoTheirComponents) {

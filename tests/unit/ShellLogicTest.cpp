@@ -7,6 +7,7 @@
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/Dimensions.h"
+#include "shell/Exports.h"
 #include "shell/Settings.h"
 #include "shell/ShowMain.h"
 
@@ -128,6 +129,43 @@ TEST(ShellLogic, ExportReadsItsFilesAndCellSize) {
         << Wrong;
   EXPECT_EQ(ParseCommandLine({"--export", "a.cns"}).Kind, TCommandLine::Wrong);
   EXPECT_EQ(ParseCommandLine({"--render", "a.cns", "b.png", "--cell-mm", "8"}).Kind, TCommandLine::Wrong);
+}
+
+// --parts writes to standard output or a file; --instructions takes a PDF,
+// the picture options and the most pieces a step; each option only where
+// it goes.
+TEST(ShellLogic, PartsAndInstructionsReadTheirFilesAndOptions) {
+  TCommandLine Line = ParseCommandLine({"--parts", "a.cns"});
+  ASSERT_EQ(Line.Kind, TCommandLine::Parts);
+  EXPECT_EQ(Line.Picture, "");
+  EXPECT_EQ(ParseCommandLine({"--parts", "a.cns", "p.html"}).Picture, "p.html");
+  EXPECT_EQ(ParseCommandLine({"--parts", "a.cns", "p.html", "q.csv"}).Kind, TCommandLine::Wrong);
+  Line = ParseCommandLine({"--instructions", "a.cns", "b.pdf", "--size", "640x480", "--view", "Top",
+                           "--step-pieces", "5"});
+  ASSERT_EQ(Line.Kind, TCommandLine::Instructions);
+  EXPECT_EQ(Line.Picture, "b.pdf");
+  EXPECT_EQ(Line.Width, 640);
+  EXPECT_EQ(Line.View, "Top");
+  EXPECT_EQ(Line.StepPieces, 5);
+  EXPECT_EQ(ParseCommandLine({"--instructions", "a.cns", "b.pdf"}).StepPieces, 12);
+  for (const char *Wrong : {"0", "-1", "x", "1001", "99999"})
+    EXPECT_EQ(ParseCommandLine({"--instructions", "a.cns", "b.pdf", "--step-pieces", Wrong}).Kind,
+              TCommandLine::Wrong) << Wrong;
+  for (const std::vector<std::string> &Wrong :
+       {std::vector<std::string>{"--instructions", "a.cns"}, {"--parts", "a.cns", "--step-pieces", "3"},
+        {"--instructions", "a.cns", "b.pdf", "--scene-color", "102030"}, {"--parts", "a.cns", "--size", "9x9"},
+        {"--parts", "--render", "a.cns", "b.png"}})
+    EXPECT_EQ(ParseCommandLine(Wrong).Kind, TCommandLine::Wrong) << Wrong[0] << " " << Wrong.back();
+}
+
+// A bare name takes the chosen filter's format; a name that says a format
+// keeps it, whichever filter was chosen.
+TEST(Exports, NamesTakeTheFormatTheySayOrTheFiltersFirst) {
+  EXPECT_EQ(WithFilterExtension("house", ExportFilters[0]), "house.glb");
+  EXPECT_EQ(WithFilterExtension("house", "Parts list (*.html *.csv)"), "house.html");
+  EXPECT_EQ(WithFilterExtension("house.csv", "Parts list (*.html *.csv)"), "house.csv");
+  EXPECT_EQ(WithFilterExtension("house.pdf", ExportFilters[0]), "house.pdf");
+  EXPECT_EQ(WithFilterExtension("house.v2", "Building instructions (*.pdf)"), "house.v2.pdf");
 }
 
 } // namespace
