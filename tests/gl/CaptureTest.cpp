@@ -40,6 +40,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -597,6 +598,25 @@ TEST_F(Capture, TheCommandLineWritesPartsAndInstructions) {
   const size_t PagesAt = Said.find("Pages:");
   ASSERT_NE(PagesAt, std::string::npos) << Said;
   EXPECT_EQ(std::stoul(Said.substr(PagesAt + 6)), Steps + 1) << "a cover and a page a step";
+  // Each piece's picture is stored once however many pages show it, and
+  // every picture is compressed.
+  QProcess Images;
+  Images.start("pdfimages", {"-list", QString::fromStdString(Pdf)});
+  ASSERT_TRUE(Images.waitForFinished(60000));
+  std::set<std::string> PieceObjects;
+  int PiecesShown = 0;
+  for (const QString &Row : QString(Images.readAllStandardOutput()).split('\n').mid(2)) {
+    const QStringList Cells = Row.simplified().split(' ');
+    if (Cells.size() < 15)
+      continue;
+    EXPECT_LT(Cells.last().chopped(1).toDouble(), 50) << "stored " << Row.toStdString();
+    if (Cells[3] == "113") {
+      ++PiecesShown;
+      PieceObjects.insert(Cells[10].toStdString());
+    }
+  }
+  EXPECT_EQ(PieceObjects.size(), 4u);
+  EXPECT_GT(PiecesShown, 8);
   QProcess Pages;
   Pages.start("pdftoppm", {"-r", "40", "-png", QString::fromStdString(Pdf), QString::fromStdString(PathOf("page"))});
   ASSERT_TRUE(Pages.waitForFinished(120000));
