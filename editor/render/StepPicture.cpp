@@ -18,12 +18,7 @@ namespace {
 constexpr GLubyte VeilAlpha = 150;
 
 void DrawPieces(const std::vector<int> &Numbers) {
-  int Drawn = 0;
   for (int N : Numbers) {
-    // Handed to the GL in parts: a software GL keeps what it is given until
-    // it draws, and a whole large construction at once would take much memory.
-    if (++Drawn % 1000 == 0)
-      glFlush();
     const TPlacedPiece &P = Construction.Pieces[N];
     DrawPieceLookOf(Construction.Kits[P.Kit], uint8_t(P.Piece), P.Rotation, P.X, P.Y, P.Z);
   }
