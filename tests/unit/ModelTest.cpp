@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -216,7 +217,9 @@ TEST_F(ModelTest, BuildingStepsCanBeBuiltInOrder) {
         for (int N : InStep)
           for (const auto &[X, Y, Z] : CellsOf(uint16_t(N)))
             for (const auto &[DX, DY, DZ] : {std::tuple{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}) {
-              const int M = Construction.Occupancy[X + DX][Y + DY][std::max(Z + DZ, 0)];
+              if (std::min({X + DX, Y + DY, Z + DZ}) < 0)
+                continue;
+              const int M = Construction.Occupancy[X + DX][Y + DY][Z + DZ];
               if (Reached.count(N) && InStep.count(M) && Reached.insert(M).second)
                 Grew = true;
             }
