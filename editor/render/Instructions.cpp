@@ -76,10 +76,11 @@ void DrawParts(QPainter &Painter, const QRectF &Area, const std::vector<TPartsRo
     DrawPartTile(Painter, Grid.Tile(int(I)), Rows[I]);
 }
 
-// The picture as large as Area holds it, centred, framed thinly.
-void DrawPicture(QPainter &Painter, const QRectF &Area, const QImage &Picture) {
+// The picture as large as Area holds it, centred, framed thinly; false when
+// there is no picture (no drawing context could be had).
+bool DrawPicture(QPainter &Painter, const QRectF &Area, const QImage &Picture) {
   if (Picture.isNull())
-    return;
+    return false;
   const double Scale = std::min(Area.width() / Picture.width(), Area.height() / Picture.height());
   QRectF Target(0, 0, Picture.width() * Scale, Picture.height() * Scale);
   Target.moveCenter(Area.center());
@@ -87,6 +88,7 @@ void DrawPicture(QPainter &Painter, const QRectF &Area, const QImage &Picture) {
   Painter.setPen(QPen(Qt::gray, 1));
   Painter.drawRect(Target);
   Painter.setPen(Qt::black);
+  return true;
 }
 
 void DrawHeading(QPainter &Painter, const QRectF &Page, const QString &Title, const QString &Line) {
@@ -100,33 +102,35 @@ void DrawHeading(QPainter &Painter, const QRectF &Page, const QString &Title, co
 
 constexpr double HeadingHeight = Dpi * 0.75;
 
-void DrawCover(QPainter &Painter, const QRectF &Page, size_t Steps) {
+bool DrawCover(QPainter &Painter, const QRectF &Page, size_t Steps) {
   std::vector<int> All(Construction.PieceCount);
   std::iota(All.begin(), All.end(), 1);
   const std::vector<TPartsRow> Rows = PartsList();
   DrawHeading(Painter, Page, QString::fromStdString(ConstructionTitle()),
               QString("%1 pieces, built in %2 steps").arg(PartsTotal(Rows)).arg(Steps));
   const QRectF Body = Page.adjusted(0, HeadingHeight, 0, 0);
-  DrawPicture(Painter, QRectF(Body.left(), Body.top(), Body.width() * 0.6, Body.height()),
-              DrawStepPicture({}, All));
+  const bool Drawn = DrawPicture(Painter, QRectF(Body.left(), Body.top(), Body.width() * 0.6, Body.height()),
+                                 DrawStepPicture({}, All));
   DrawParts(Painter, QRectF(Body.left() + Body.width() * 0.62, Body.top(), Body.width() * 0.38, Body.height()),
             Rows);
+  return Drawn;
 }
 
-void DrawStep(QPainter &Painter, const QRectF &Page, const std::vector<std::vector<int>> &Steps, size_t S,
+bool DrawStep(QPainter &Painter, const QRectF &Page, const std::vector<std::vector<int>> &Steps, size_t S,
               const std::vector<int> &Earlier) {
   const std::vector<TPartsRow> Rows = PartsOf(Steps[S]);
   DrawHeading(Painter, Page, QString("Step %1 of %2").arg(S + 1).arg(Steps.size()),
               QString("%1 new pieces").arg(Steps[S].size()));
   const double Strip = Dpi * 1.25; // the step's parts, below the picture
   const QRectF Body = Page.adjusted(0, HeadingHeight, 0, -Strip);
-  DrawPicture(Painter, Body, DrawStepPicture(Earlier, Steps[S]));
+  const bool Drawn = DrawPicture(Painter, Body, DrawStepPicture(Earlier, Steps[S]));
   DrawParts(Painter, QRectF(Page.left(), Page.bottom() - Strip + Dpi * 0.15, Page.width(), Strip - Dpi * 0.15),
             Rows);
+  return Drawn;
 }
 
 // Draws every page; false when PagesMade stopped the work. Problem says why
-// when no page could be drawn.
+// when the pages could not be begun or a picture could not be drawn.
 bool DrawPages(QPdfWriter &Writer, const TPagesMade &PagesMade, int StepPieces, std::string &Problem) {
   QPainter Painter;
   if (!Painter.begin(&Writer)) {
@@ -136,13 +140,20 @@ bool DrawPages(QPdfWriter &Writer, const TPagesMade &PagesMade, int StepPieces, 
   const QRectF Page(QPointF(0, 0), QSizeF(Writer.width(), Writer.height()));
   const std::vector<std::vector<int>> Steps = BuildingSteps(StepPieces);
   const int Pages = int(Steps.size()) + 1;
-  DrawCover(Painter, Page, Steps.size());
+  const char *Undrawn = "its pictures could not be drawn.";
+  if (!DrawCover(Painter, Page, Steps.size())) {
+    Problem = Undrawn;
+    return true;
+  }
   if (PagesMade && !PagesMade(1, Pages))
     return false;
   std::vector<int> Earlier;
   for (size_t S = 0; S < Steps.size(); ++S) {
     Writer.newPage();
-    DrawStep(Painter, Page, Steps, S, Earlier);
+    if (!DrawStep(Painter, Page, Steps, S, Earlier)) {
+      Problem = Undrawn;
+      return true;
+    }
     Earlier.insert(Earlier.end(), Steps[S].begin(), Steps[S].end());
     if (PagesMade && !PagesMade(int(S) + 2, Pages))
       return false;

@@ -1,5 +1,6 @@
 #include "PartsFile.h"
 
+#include "model/Disk.h"
 #include "model/Global.h"
 #include "platform/PngFile.h"
 #include "platform/ReplaceFile.h"
@@ -91,6 +92,8 @@ std::string PartsHtml(const std::vector<TPartsRow> &Rows, const std::string &Tit
 std::string WritePartsFile(const std::string &Path) {
   if (!IsPartsFile(Path))
     return "its extension names no parts list format Stavemont writes (.csv or .html).";
+  if (IsConstructionFile(Path))
+    return "it is the construction file itself, which the parts list would replace.";
   const std::vector<TPartsRow> Rows = PartsList();
   const std::string Text = Extension(Path) == ".csv" ? PartsCsv(Rows) : PartsHtml(Rows, ConstructionTitle());
   std::string Reason;

@@ -219,7 +219,13 @@ int RunParts(int Argc, char **Argv, const TCommandLine &Line) {
   if (const int Status = LoadFor(Line, Batch, "parts list"))
     return Status;
   if (Line.Picture.empty()) {
-    const std::string Csv = Guarded([] { return PartsCsv(PartsList()); });
+    std::string Csv;
+    const std::string Problem = Guarded([&Csv] {
+      Csv = PartsCsv(PartsList());
+      return std::string();
+    });
+    if (!Problem.empty())
+      return Fail(Line.Files.front(), Problem);
     std::fwrite(Csv.data(), 1, Csv.size(), stdout);
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : Fail("standard output", "it could not be written.");
   }

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -230,12 +231,20 @@ TEST_F(CommandLine, NamesKeepTheirBytesAndPrintEscaped) {
 TEST_F(CommandLine, PicturesLargerThanMemoryAreOneLine) {
   for (rlim_t Megabytes : {3000, 4000}) {
     SCOPED_TRACE(std::to_string(Megabytes) + " MB");
-    const TRun Run = RunProgram(Program, {"--render", Good, PathOf("big.png"), "--size", "8192x8192"},
-                                Megabytes << 20);
-    ASSERT_TRUE(Run.Status == 0 || Run.Status == 1) << "ended by a signal: " << Run.Error;
-    if (Run.Status == 1) {
-      EXPECT_EQ(Lines(Run.Error), 1u) << Run.Error;
-      EXPECT_EQ(Run.Error.rfind(PathOf("big.png") + ": ", 0), 0u) << Run.Error;
+    for (const char *Mode : {"--render", "--instructions"}) {
+      const std::string Out = PathOf(std::string(Mode) == "--render" ? "big.png" : "big.pdf");
+      const TRun Run = RunProgram(Program, {Mode, Good, Out, "--size", "8192x8192"}, Megabytes << 20);
+      ASSERT_TRUE(Run.Status == 0 || Run.Status == 1) << Mode << " ended by a signal: " << Run.Error;
+      if (Run.Status == 1) {
+        EXPECT_EQ(Lines(Run.Error), 1u) << Run.Error;
+        EXPECT_EQ(Run.Error.rfind(Out + ": ", 0), 0u) << Run.Error;
+        EXPECT_FALSE(fs::exists(Out)) << Mode;
+      } else if (std::string(Mode) == "--instructions") { // a book without its pictures is no success
+        std::ifstream Pdf(Out, std::ios::binary);
+        const std::string Bytes{std::istreambuf_iterator<char>(Pdf), {}};
+        EXPECT_NE(Bytes.find("/Width 8192"), std::string::npos);
+      }
+      fs::remove(Out);
     }
   }
 }
