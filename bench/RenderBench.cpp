@@ -351,6 +351,7 @@ void PrintCommandLineRender() {
 // Runs the program with Arguments, its output thrown away; the seconds it
 // took and its peak resident memory in MB.
 std::pair<double, double> TimedRun(std::vector<std::string> Arguments) {
+  std::fflush(stdout); // or the child's freopen prints the lines waiting again
   const auto Start = TClock::now();
   const pid_t Child = fork();
   if (Child == 0) {

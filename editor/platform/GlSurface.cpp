@@ -429,6 +429,11 @@ int OffscreenSamplesAvailable(int Wanted) {
   return Max >= Wanted ? Wanted : 0;
 }
 
+void DrawOnOneThread() {
+  if (qEnvironmentVariableIsEmpty("LP_NUM_THREADS"))
+    qputenv("LP_NUM_THREADS", "0");
+}
+
 void ChooseGlIntegration() {
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
     qputenv("QT_XCB_GL_INTEGRATION", "xcb_egl");

@@ -6,6 +6,7 @@
 #include "model/Global.h"
 #include "platform/Application.h"
 #include "platform/Folder.h"
+#include "platform/GlSurface.h"
 #include "platform/Messages.h"
 #include "platform/ReplaceFile.h"
 #include "platform/Text.h"
@@ -236,6 +237,7 @@ int RunParts(int Argc, char **Argv, const TCommandLine &Line) {
 int RunInstructions(int Argc, char **Argv, const TCommandLine &Line) {
   if (!IsInstructionsFile(Line.Picture) && !SameFile(Line.Files.front(), Line.Picture))
     return Fail(Line.Picture, "building instructions are written as PDF, to a file ending in .pdf.");
+  DrawOnOneThread(); // a page a picture of every piece built so far
   TBatch Batch(Argc, Argv, true);
   if (const int Status = LoadFor(Line, Batch, "instructions"))
     return Status;
