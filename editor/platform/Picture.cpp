@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "ReadFile.h"
+#include "Text.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -8,8 +9,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -81,9 +80,7 @@ QImage ReadBmp(const std::string &Path) {
 } // namespace
 
 QImage LoadPicture(const std::string &Path) {
-  std::string Extension = std::filesystem::path(Path).extension().string();
-  std::transform(Extension.begin(), Extension.end(), Extension.begin(),
-                 [](unsigned char C) { return char(std::tolower(C)); });
+  const std::string Extension = LowerExtension(Path);
   if (Extension == ".png")
     return ReadPng(Path);
   if (Extension == ".bmp")

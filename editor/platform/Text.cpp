@@ -1,6 +1,8 @@
 #include "Text.h"
 
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 size_t Utf8Sequence(const std::string &Text, size_t At, uint32_t &Point) {
   const uint8_t Lead = uint8_t(Text[At]);
@@ -62,4 +64,11 @@ std::string Printable(const std::string &Text) {
     At += Length;
   }
   return Out;
+}
+
+std::string LowerExtension(const std::string &Path) {
+  std::string Extension = std::filesystem::path(Path).extension().string();
+  for (char &C : Extension)
+    C = char(std::tolower(static_cast<unsigned char>(C)));
+  return Extension;
 }

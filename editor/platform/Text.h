@@ -17,3 +17,7 @@ size_t Utf8Sequence(const std::string &Text, size_t At, uint32_t &Point);
 // that reverses the direction of text, and of anything that is not valid
 // UTF-8 written as \xNN; everything else is left as it is.
 std::string Printable(const std::string &Text);
+
+// The extension of the file name Path ends in, with its dot, in lower case
+// ASCII: "a/B.PDF" -> ".pdf"; empty when it has none.
+std::string LowerExtension(const std::string &Path);

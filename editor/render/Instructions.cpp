@@ -7,6 +7,7 @@
 #include "model/Global.h"
 #include "model/PartsList.h"
 #include "platform/ReplaceFile.h"
+#include "platform/Text.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -14,8 +15,6 @@
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <numeric>
 #include <vector>
 
@@ -165,10 +164,7 @@ bool DrawPages(QPdfWriter &Writer, const TPagesMade &PagesMade, int StepPieces, 
 } // namespace
 
 bool IsInstructionsFile(const std::string &Path) {
-  std::string E = std::filesystem::path(Path).extension().string();
-  for (char &C : E)
-    C = char(std::tolower(static_cast<unsigned char>(C)));
-  return E == ".pdf";
+  return LowerExtension(Path) == ".pdf";
 }
 
 std::string WriteInstructions(const std::string &Path, int StepPieces, const TPagesMade &PagesMade,

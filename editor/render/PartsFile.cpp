@@ -4,22 +4,15 @@
 #include "model/Global.h"
 #include "platform/PngFile.h"
 #include "platform/ReplaceFile.h"
+#include "platform/Text.h"
 
 #include <QByteArray>
 
-#include <cctype>
 #include <cstring>
 
 #include <filesystem>
 
 namespace {
-
-std::string Extension(const std::string &Path) {
-  std::string E = std::filesystem::path(Path).extension().string();
-  for (char &C : E)
-    C = char(std::tolower(static_cast<unsigned char>(C)));
-  return E;
-}
 
 std::string Escaped(const std::string &Text) {
   std::string Out;
@@ -58,7 +51,7 @@ std::string PictureOf(const TPartsRow &Row) {
 } // namespace
 
 bool IsPartsFile(const std::string &Path) {
-  const std::string E = Extension(Path);
+  const std::string E = LowerExtension(Path);
   return E == ".csv" || E == ".html" || E == ".htm";
 }
 
@@ -95,7 +88,7 @@ std::string WritePartsFile(const std::string &Path) {
   if (IsConstructionFile(Path))
     return "it is the construction file itself, which the parts list would replace.";
   const std::vector<TPartsRow> Rows = PartsList();
-  const std::string Text = Extension(Path) == ".csv" ? PartsCsv(Rows) : PartsHtml(Rows, ConstructionTitle());
+  const std::string Text = LowerExtension(Path) == ".csv" ? PartsCsv(Rows) : PartsHtml(Rows, ConstructionTitle());
   std::string Reason;
   if (!ReplaceFile(Path, reinterpret_cast<const uint8_t *>(Text.data()), Text.size(), Reason))
     return Reason;

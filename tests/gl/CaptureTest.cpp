@@ -579,8 +579,9 @@ TEST_F(Capture, TheCommandLineWritesPartsAndInstructions) {
   for (size_t R = 0; R < Pictures.size(); ++R) {
     const int Piece = std::vector<int>{1, 2, 6, 11}[R];
     EXPECT_EQ(Pictures[R].size(), QSize(113, 113)) << "piece " << Piece;
-    if (R > 0)
+    if (R > 0) {
       EXPECT_FALSE(Pictures[R] == Pictures[R - 1]) << "piece " << Piece << " has the picture of the one before";
+    }
   }
   EXPECT_EQ(Html.find("http:"), std::string::npos);
   EXPECT_EQ(Html.find("https:"), std::string::npos);
