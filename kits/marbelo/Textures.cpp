@@ -1,7 +1,5 @@
 #include "Textures.h"
 
-#include <GL/glu.h>
-
 namespace Marbelo {
 namespace {
 
@@ -18,7 +16,13 @@ void UseTexture(int Width, int Height, const uint32_t *Table, GLuint &Slot) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, Table);
+    // The image at its own size, its smaller levels made by the GL. GLU's
+    // mipmap builder would first rescale sides that are no power of two, and
+    // where it widens an image but keeps its height (48 x 16 to 64 x 16) it
+    // leaves the last row black: a dark line along the top edge of each face
+    // showing such an image.
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Width, Height, 0, GL_RGBA, GL_UNSIGNED_BYTE, Table);
   }
   glBindTexture(GL_TEXTURE_2D, Slot);
 }
